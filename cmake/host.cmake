@@ -1,0 +1,17 @@
+# Linux: the host doubles, the unit tests and (with clang) the fuzzers.
+file(GLOB_RECURSE HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*/host/*.cpp)
+add_library(korvane_host STATIC ${HOST_SOURCES})
+target_link_libraries(korvane_host PUBLIC korvane_core)
+
+enable_testing()
+if(KORVANE_FUZZ)
+  include(${CMAKE_SOURCE_DIR}/tests/fuzz/fuzz.cmake OPTIONAL)
+else()
+  find_package(GTest REQUIRED)
+  include(GoogleTest)
+  file(GLOB_RECURSE UNIT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
+  add_executable(korvane_tests ${UNIT_TESTS})
+  target_include_directories(korvane_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/unit)
+  target_link_libraries(korvane_tests PRIVATE korvane_host GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(korvane_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS unit)
+endif()

@@ -1,0 +1,18 @@
+#pragma once
+// The 734 built-in cities: parallel lists of station codes (ASCII) and names (GBK).
+#include <string_view>
+
+namespace korvane {
+
+inline constexpr int kCityCount = 734;
+
+// The two comma-separated lists as the program carries them (generated from cities.tsv).
+extern const std::string_view kStationCodeList; // 7,339 bytes
+extern const std::string_view kCityNameList;    // 4,275 bytes
+
+std::string_view CityNameAt(int position);    // position 1 to 734
+std::string_view StationCodeAt(int position); // position 1 to 734
+// First position whose code equals `code` exactly; 0 when there is none (never for "").
+int PositionOfStationCode(std::string_view code);
+
+} // namespace korvane

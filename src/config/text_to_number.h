@@ -1,0 +1,16 @@
+#pragma once
+// The one text-to-number rule of the program.
+#include <cstdint>
+#include <string_view>
+
+namespace korvane {
+
+// Folds full-width forms (A3 xx -> xx - 0x80, A1 A1 -> blank), then reads the longest leading
+// decimal number (white space, sign, digits, point, exponent e/E/d/D); 0 when there is none.
+double TextToNumber(std::string_view text);
+
+// Truncation toward zero through a 64-bit integer whose low 32 bits are used. A value outside the
+// 64-bit range (or not a number) gives the x87 "integer indefinite" 0x8000000000000000, low bits 0.
+std::int32_t TruncateToInt(double value);
+
+} // namespace korvane

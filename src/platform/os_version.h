@@ -1,0 +1,27 @@
+#pragma once
+// The version facts Windows reports (OSVERSIONINFOEXA plus the GetProductInfo type).
+#include <cstdint>
+#include <string>
+
+namespace korvane::platform {
+
+struct OsVersionRecord {
+    std::uint32_t PlatformId = 0;
+    std::int32_t MajorVersion = 0;
+    std::int32_t MinorVersion = 0;
+    std::uint32_t BuildNumber = 0;
+    std::string CsdVersion; // up to its first zero byte, at most 127 bytes
+    std::int16_t ServicePackMajor = 0;
+    std::int16_t ServicePackMinor = 0;
+    std::uint16_t SuiteMask = 0;
+    std::uint8_t ProductType = 0;
+    std::uint32_t ProductInfoType = 0; // asked only for family 2 with a major version above 5
+};
+
+class OsInfo {
+public:
+    virtual ~OsInfo() = default;
+    virtual OsVersionRecord Query() = 0;
+};
+
+} // namespace korvane::platform
