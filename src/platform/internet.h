@@ -28,7 +28,7 @@ inline constexpr std::uint32_t kFlagSecure = 0x00800000;
 
 // The pieces of a URL as InternetCrackUrlA gives them, nothing re-encoded.
 struct UrlParts {
-    std::string Scheme; // "http", "https", ...
+    std::string Scheme;  // "http", "https", ...
     bool Secure = false; // the scheme is https
     std::string Server;
     std::uint16_t Port = 0; // the scheme's default when the URL names none
@@ -38,7 +38,7 @@ struct UrlParts {
 };
 
 class Internet {
-public:
+  public:
     virtual ~Internet() = default;
 
     // False when the URL cannot be split.
