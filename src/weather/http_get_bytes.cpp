@@ -1,0 +1,98 @@
+#include "weather/http_get_bytes.h"
+
+#include "config/text_to_number.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace korvane {
+
+namespace {
+
+using platform::Internet;
+using platform::InternetHandle;
+
+// Always from the origin server, never into the cache.
+constexpr std::uint32_t kRequestFlags = platform::kFlagReload | platform::kFlagDontCache;
+constexpr std::uint32_t kSessionTimeoutMilliseconds = 10000;
+
+constexpr std::uint32_t kChunkWhenLengthUnknown = 10240;
+constexpr std::uint32_t kLargestChunk = 102400;
+
+constexpr std::string_view kAcceptType = "Accept: */* \r\n";
+constexpr std::string_view kAdditionalHeaders = "Accept: */*\r\n\r\n";
+
+std::string_view CutAtFragment(std::string_view text) {
+    return text.substr(0, text.find('#'));
+}
+
+// Opens the process-wide session unless it is open already. Without time-outs a silent server
+// would hold the only thread for as long as WinINet's defaults allow.
+bool EnsureSession(Internet& internet, InternetHandle& session) {
+    if (session != 0) return true;
+    session = internet.Open(kHttpAgent, platform::kAccessDirect);
+    if (session == 0) return false;
+    internet.SetNumberOption(session, platform::kOptionConnectTimeout, kSessionTimeoutMilliseconds);
+    internet.SetNumberOption(session, platform::kOptionSendTimeout, kSessionTimeoutMilliseconds);
+    internet.SetNumberOption(session, platform::kOptionReceiveTimeout, kSessionTimeoutMilliseconds);
+    return true;
+}
+
+// The announced length plus one byte, so that one read usually takes the whole body.
+std::uint32_t ChunkSize(Internet& internet, InternetHandle request) {
+    std::string lengthText;
+    if (!internet.QueryContentLength(request, lengthText)) return kChunkWhenLengthUnknown;
+    const std::int64_t length = TruncateToInt(TextToNumber(lengthText));
+    if (length <= 0) return kChunkWhenLengthUnknown;
+    return static_cast<std::uint32_t>(std::min<std::int64_t>(length + 1, kLargestChunk));
+}
+
+// Appends chunks until the body ends, a read fails or the body reaches its largest size; what
+// arrived before a failure is kept.
+void ReadBody(Internet& internet, InternetHandle request, std::string& body) {
+    std::string chunk(ChunkSize(internet, request), '\0');
+    while (body.size() < kMaxBodyBytes) {
+        const auto wanted = static_cast<std::uint32_t>(
+            std::min<std::size_t>(chunk.size(), kMaxBodyBytes - body.size()));
+        std::uint32_t read = 0;
+        if (!internet.Read(request, chunk.data(), wanted, read) || read == 0) return;
+        body.append(chunk.data(), std::min(read, wanted));
+    }
+}
+
+} // namespace
+
+std::string HttpGetBytes(Internet& internet, InternetHandle& session, std::string_view url) {
+    std::string body;
+    if (url.empty()) return body;
+
+    platform::UrlParts parts;
+    if (!internet.CrackUrl(CutAtFragment(url), parts)) return body;
+    const std::uint32_t flags = kRequestFlags | (parts.Secure ? platform::kFlagSecure : 0);
+
+    if (!EnsureSession(internet, session)) return body;
+
+    const InternetHandle connection =
+        internet.Connect(session, parts.Server, parts.Port, parts.UserName, parts.Password);
+    if (connection == 0) return body;
+
+    // The system's proxy settings, asked afresh on every fetch.
+    internet.SetProxyOption(session, platform::kAccessPreconfigured);
+    internet.SetTextOption(connection, platform::kOptionProxyUserName, "");
+    internet.SetTextOption(connection, platform::kOptionProxyPassword, "");
+
+    const InternetHandle request = internet.OpenRequest(
+        connection, "GET", CutAtFragment(parts.ObjectPath), "HTTP/1.0", kAcceptType, flags);
+    if (request == 0) {
+        internet.Close(connection);
+        return body;
+    }
+
+    if (internet.SendRequest(request, kAdditionalHeaders)) ReadBody(internet, request, body);
+
+    internet.Close(request);
+    internet.Close(connection);
+    return body;
+}
+
+} // namespace korvane
