@@ -1,0 +1,63 @@
+#include "platform/host/memory_files.h"
+
+#include <utility>
+
+namespace korvane::platform {
+namespace {
+
+// Takes the hook out before running it, so a hook may arm the next one.
+void RunOnce(MemoryFiles::Hook& hook, MemoryFiles& files) {
+    if (!hook) return;
+    MemoryFiles::Hook pending = std::move(hook);
+    hook = nullptr;
+    pending(files);
+}
+
+} // namespace
+
+bool MemoryFiles::Exists(std::string_view name) {
+    ++calls_.exists;
+    return files_.find(name) != files_.end();
+}
+
+bool MemoryFiles::ReadAll(std::string_view name, std::string& bytes) {
+    ++calls_.reads;
+    RunOnce(beforeNextRead_, *this);
+    const auto file = files_.find(name);
+    if (file == files_.end() || unreadable_.count(name) != 0) return false;
+    bytes = file->second;
+    return true;
+}
+
+bool MemoryFiles::ReplaceWhole(std::string_view name, std::string_view bytes) {
+    ++calls_.writes;
+    const bool written = !failWrites_;
+    if (written) files_.insert_or_assign(std::string(name), std::string(bytes));
+    RunOnce(afterNextWrite_, *this);
+    return written;
+}
+
+void MemoryFiles::Put(std::string_view name, std::string bytes) {
+    files_.insert_or_assign(std::string(name), std::move(bytes));
+}
+
+void MemoryFiles::Remove(std::string_view name) {
+    const auto file = files_.find(name);
+    if (file != files_.end()) files_.erase(file);
+}
+
+std::optional<std::string> MemoryFiles::Content(std::string_view name) const {
+    const auto file = files_.find(name);
+    if (file == files_.end()) return std::nullopt;
+    return file->second;
+}
+
+void MemoryFiles::MakeUnreadable(std::string_view name, bool unreadable) {
+    if (unreadable) {
+        unreadable_.insert(std::string(name));
+    } else if (const auto entry = unreadable_.find(name); entry != unreadable_.end()) {
+        unreadable_.erase(entry);
+    }
+}
+
+} // namespace korvane::platform

@@ -1,0 +1,54 @@
+#pragma once
+// An in-memory file system for tests, with the faults a real disk can show: a file that cannot be
+// read, writes that fail (the old content stays whole), and a file that changes between calls.
+#include "platform/files.h"
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+
+namespace korvane::platform {
+
+class MemoryFiles : public Files {
+  public:
+    using Hook = std::function<void(MemoryFiles&)>;
+
+    struct CallCounts {
+        int exists = 0;
+        int reads = 0;
+        int writes = 0;
+    };
+
+    bool Exists(std::string_view name) override;
+    bool ReadAll(std::string_view name, std::string& bytes) override;
+    bool ReplaceWhole(std::string_view name, std::string_view bytes) override;
+
+    // Direct access for arranging and checking a test; none of these counts as a call.
+    void Put(std::string_view name, std::string bytes);
+    void Remove(std::string_view name);
+    std::optional<std::string> Content(std::string_view name) const;
+
+    // The file still exists, but opening it for reading fails.
+    void MakeUnreadable(std::string_view name, bool unreadable = true);
+    // Every ReplaceWhole fails and leaves the files as they were.
+    void FailWrites(bool fail = true) { failWrites_ = fail; }
+    // Runs once, right after the next ReplaceWhole (whether it succeeded or not).
+    void AfterNextWrite(Hook hook) { afterNextWrite_ = std::move(hook); }
+    // Runs once, right before the next ReadAll (after Exists has already answered).
+    void BeforeNextRead(Hook hook) { beforeNextRead_ = std::move(hook); }
+
+    const CallCounts& Calls() const { return calls_; }
+
+  private:
+    std::map<std::string, std::string, std::less<>> files_;
+    std::set<std::string, std::less<>> unreadable_;
+    bool failWrites_ = false;
+    Hook afterNextWrite_;
+    Hook beforeNextRead_;
+    CallCounts calls_;
+};
+
+} // namespace korvane::platform
