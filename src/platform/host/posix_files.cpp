@@ -1,0 +1,107 @@
+#include "platform/host/posix_files.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace korvane::platform {
+namespace {
+
+// A name with an embedded zero byte cannot be passed to the system; it names no file.
+bool IsUsableName(std::string_view name) {
+    return !name.empty() && name.find('\0') == std::string_view::npos;
+}
+
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+    // Closes now, reporting failure (a close can be where a delayed write error shows).
+    bool Close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+
+  private:
+    int fd_;
+};
+
+bool WriteEverything(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+std::string DirectoryOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Makes the rename itself durable; a failure here does not undo the replacement.
+void SyncDirectory(const std::string& directory) {
+    Descriptor dir(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.valid()) ::fsync(dir.get());
+}
+
+} // namespace
+
+bool PosixFiles::Exists(std::string_view name) {
+    if (!IsUsableName(name)) return false;
+    struct stat info {};
+    return ::stat(std::string(name).c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool PosixFiles::ReadAll(std::string_view name, std::string& bytes) {
+    if (!IsUsableName(name)) return false;
+    Descriptor file(::open(std::string(name).c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.valid()) return false;
+    std::string content;
+    std::vector<char> chunk(64 * 1024);
+    for (;;) {
+        const ssize_t got = ::read(file.get(), chunk.data(), chunk.size());
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return false;
+        if (got == 0) break;
+        content.append(chunk.data(), static_cast<std::size_t>(got));
+    }
+    bytes = std::move(content);
+    return true;
+}
+
+bool PosixFiles::ReplaceWhole(std::string_view name, std::string_view bytes) {
+    if (!IsUsableName(name)) return false;
+    const std::string target(name);
+    std::string temporary = target + ".XXXXXX";
+    Descriptor file(::mkstemp(temporary.data()));
+    if (!file.valid()) return false;
+    // mkstemp makes the file private; a replaced file keeps the permissions it had.
+    struct stat old {};
+    ::fchmod(file.get(), ::stat(target.c_str(), &old) == 0 ? old.st_mode & 07777 : 0644);
+
+    const bool written = WriteEverything(file.get(), bytes) && ::fsync(file.get()) == 0;
+    const bool closed = file.Close();
+    if (!written || !closed || ::rename(temporary.c_str(), target.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    SyncDirectory(DirectoryOf(target));
+    return true;
+}
+
+} // namespace korvane::platform
