@@ -6,26 +6,35 @@ namespace korvane::ui {
 
 enum class WindowId : std::uint8_t { Main, Config };
 
-enum class UnitKind : std::uint8_t { PopupMenu, Timer, Slider, Button, CheckBox, Label, EditBox, ComboBox };
+enum class UnitKind : std::uint8_t {
+    PopupMenu,
+    Timer,
+    Slider,
+    Button,
+    CheckBox,
+    Label,
+    EditBox,
+    ComboBox
+};
 
 // Units of both windows; the template of each window lists its own in template order.
 enum class UnitId : std::uint8_t {
-    TrayMenu,   // 托盘菜单
-    Timer1,     // 时钟1
-    Slider1,    // 滑块条1
-    Button1,    // 按钮1
-    MainEdit1,  // 编辑框1 of the main window
-    Save,       // 保存
-    Check2,     // 选择框2 (autostart)
-    Check1,     // 选择框1 (glass)
-    Label5,     // 标签5
-    Edit2,      // 编辑框2 (highest temperature)
-    Label4,     // 标签4
-    Edit1,      // 编辑框1 (lowest temperature)
-    Label3,     // 标签3
-    Label2,     // 标签2
-    Combo1,     // 组合框1
-    Label1,     // 标签1
+    TrayMenu,  // 托盘菜单
+    Timer1,    // 时钟1
+    Slider1,   // 滑块条1
+    Button1,   // 按钮1
+    MainEdit1, // 编辑框1 of the main window
+    Save,      // 保存
+    Check2,    // 选择框2 (autostart)
+    Check1,    // 选择框1 (glass)
+    Label5,    // 标签5
+    Edit2,     // 编辑框2 (highest temperature)
+    Label4,    // 标签4
+    Edit1,     // 编辑框1 (lowest temperature)
+    Label3,    // 标签3
+    Label2,    // 标签2
+    Combo1,    // 组合框1
+    Label1,    // 标签1
 };
 
 // Every handler a template can bind. The program supplies one function per entry.

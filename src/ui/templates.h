@@ -27,18 +27,19 @@ struct UnitTemplate {
     std::string_view caption; // caption or initial content, GBK
     std::span<const EventBinding> events;
     // Kind-specific properties.
-    int limitText = 0;               // edit boxes: at most this many characters (0 = no limit)
-    int rangeMin = 0, rangeMax = 0;  // slider
-    int position = 0;                // slider
-    int dropDownHeight = 0;          // combo box
+    int limitText = 0;              // edit boxes: at most this many characters (0 = no limit)
+    int rangeMin = 0, rangeMax = 0; // slider
+    int position = 0;               // slider
+    int dropDownHeight = 0;         // combo box
 };
 
 struct WindowTemplate {
     WindowId id;
-    std::string_view caption; // GBK
+    std::string_view caption;     // GBK
     int left, top, width, height; // outer rectangle; the window is centred when created
     bool visibleWhenLoaded;
-    bool hasOwnIcon; // the main window carries its own icon; the configuration window gets one later
+    bool
+        hasOwnIcon; // the main window carries its own icon; the configuration window gets one later
     std::span<const EventBinding> events;
     std::span<const UnitTemplate> units;
     std::span<const MenuEntryTemplate> menu; // entries of the window's pop-up menu, if any
@@ -49,6 +50,8 @@ const UnitTemplate* FindUnit(const WindowTemplate& window, UnitId id);
 WindowId WindowOfUnit(UnitId id);
 
 // Centring rule: (screen size - window size) / 2, integer division.
-inline constexpr int CentredOrigin(int screen, int window) { return (screen - window) / 2; }
+inline constexpr int CentredOrigin(int screen, int window) {
+    return (screen - window) / 2;
+}
 
 } // namespace korvane::ui

@@ -12,7 +12,7 @@ namespace korvane::ui {
 // Receives the events that the templates bind. `argument` is the tray action or the key code;
 // the answer matters only for can-close events (false refuses the close).
 class EventSink {
-public:
+  public:
     virtual ~EventSink() = default;
     virtual bool Dispatch(HandlerId handler, int argument) = 0;
 };
@@ -20,7 +20,7 @@ public:
 enum class IconId : std::uint8_t { MainWindow, Tray };
 
 class WindowSystem {
-public:
+  public:
     virtual ~WindowSystem() = default;
 
     virtual void SetEventSink(EventSink* sink) = 0;

@@ -1,0 +1,98 @@
+#include "app/lifecycle.h"
+
+#include "app/texts.h"
+#include "config/autostart.h"
+#include "config/text_search.h"
+#include "sysinfo/os_version_text.h"
+
+#include <array>
+#include <string>
+
+namespace korvane {
+namespace {
+
+using ui::WindowId;
+
+constexpr int kRefreshPeriodMillisecondsAtStart = 1000;
+
+} // namespace
+
+bool IsSupportedSystemName(std::string_view name) {
+    constexpr std::array<std::string_view, 4> kKeywords{"Windows 7", "windows 8", "vista", "NT 6"};
+    for (std::string_view keyword : kKeywords)
+        if (text::FindIgnoringCase(name, keyword) != text::kNotFound) return true;
+    return false;
+}
+
+int RunProgram(Program& program) {
+    Services& services = program.services;
+    const std::string executable = services.process.ExecutablePath();
+    services.process.SetCurrentDirectory(DirectoryOf(executable));
+    // A second start hands over to the running one before any window or tray icon exists.
+    if (!services.ui.ClaimSingleInstance()) return 0;
+    services.ui.LoadWindow(WindowId::Main);
+    const int code = services.ui.RunEventLoop();
+    ReleaseProgramTexts(program);
+    return code;
+}
+
+void OnMainWindowCreated(Program& program) {
+    program.colour.CurrentScalePosition = kNoColourYet;
+    program.EggStep = 2;
+    program.RefreshEvery = 5;
+    program.colour.EasterEggMode = 0;
+
+    Services& services = program.services;
+    const std::string systemName = OsVersionText(services.os.Query(), 1, 1);
+    if (IsSupportedSystemName(systemName) && services.dwm.IsCompositionEnabled()) {
+        StartOrWelcome(program);
+        return;
+    }
+    std::string message(texts::kUnsupportedSystem);
+    message += systemName;
+    services.ui.MessageBox(message, texts::kErrorCaption, ui::box::Error);
+    services.ui.EndProcess(0);
+}
+
+void StartOrWelcome(Program& program) {
+    ui::WindowSystem& ui = program.services.ui;
+    if (LoadSettings(program.services.files, program.settings)) {
+        ui.LoadWindow(WindowId::Config);
+        ui.SetTrayIcon(program.weather.StatusText);
+        StartRefreshCycle(program);
+        return;
+    }
+    ui.MessageBox(texts::kWelcome, texts::kFirstUseCaption, ui::box::Information);
+    const int answer =
+        ui.MessageBox(texts::kAutostartQuestion, texts::kQuestionCaption, ui::box::YesNoQuestion);
+    ui.LoadWindow(WindowId::Config);
+    // A Yes ticks the autostart box; the choice takes effect with the first Save.
+    if (answer == ui::box::Yes) ui.SetChecked(ui::UnitId::Check2, true);
+    ui.SetVisible(WindowId::Config, true);
+}
+
+void StartRefreshCycle(Program& program) {
+    program.TickCount = 0;
+    program.services.ui.SetTimerPeriod(kRefreshPeriodMillisecondsAtStart);
+}
+
+void ExitProgram(Program& program) {
+    ui::WindowSystem& ui = program.services.ui;
+    ui.RemoveTrayIcon();
+    if (!ui.IsLoaded(WindowId::Config)) ui.LoadWindow(WindowId::Config);
+    ui.SetVisible(WindowId::Config, false);
+    ui.DestroyWindow(WindowId::Config);
+    if (program.httpSession != 0) {
+        program.services.internet.Close(program.httpSession);
+        program.httpSession = 0;
+    }
+    ReleaseProgramTexts(program);
+    ui.EndProcess(0);
+}
+
+void ReleaseProgramTexts(Program& program) {
+    program.settings.CityId = std::string();
+    program.weather.StatusText = std::string();
+}
+
+} // namespace korvane

@@ -1,0 +1,21 @@
+#pragma once
+// Start-up, the first-use dialogue and the end of the program.
+#include "app/program.h"
+
+namespace korvane {
+
+// Process start: the executable's folder becomes the current directory, the single-instance
+// check, the hidden main window, the event loop. Answers the exit code.
+int RunProgram(Program& program);
+
+void OnMainWindowCreated(Program& program);
+void StartOrWelcome(Program& program);
+void StartRefreshCycle(Program& program);
+[[noreturn]] void ExitProgram(Program& program);
+void ReleaseProgramTexts(Program& program);
+
+// The start-up check of the system's name: any of "Windows 7", "windows 8", "vista", "NT 6",
+// letter case ignored.
+bool IsSupportedSystemName(std::string_view name);
+
+} // namespace korvane

@@ -1,0 +1,56 @@
+#pragma once
+// The program-wide values and the services they are worked with. One instance lives for the whole
+// run; every handler receives it explicitly.
+#include "colour/transition.h"
+#include "config/config_window.h"
+#include "config/settings.h"
+#include "platform/code_page.h"
+#include "platform/dwm.h"
+#include "platform/files.h"
+#include "platform/internet.h"
+#include "platform/os_version.h"
+#include "platform/process.h"
+#include "platform/registry.h"
+#include "ui/window_system.h"
+#include "weather/current_conditions.h"
+#include "weather/refresh.h"
+
+namespace korvane {
+
+struct Services {
+    ui::WindowSystem& ui;
+    platform::Files& files;
+    platform::Process& process;
+    platform::Dwm& dwm;
+    platform::OsInfo& os;
+    platform::Registry& registry;
+    platform::Internet& internet;
+    platform::CodePage& codePage;
+};
+
+struct Program {
+    explicit Program(Services services) : services(services) {}
+
+    Services services;
+    Settings settings;    // CityId, MaxTemperature, MinTemperature, Opaque
+    ColourState colour;   // EasterEggMode, CurrentScalePosition
+    WeatherState weather; // StatusText, CurrentTemperature
+    int EggStep = 2;
+    int TickCount = 0;
+    int RefreshEvery = 5;
+    int SavedTimerPeriod = 0;
+    int LastComboKey = 0;
+    platform::InternetHandle httpSession = 0;
+
+    ColourContext Colour() { return {colour, settings, services.ui, services.dwm}; }
+    WeatherContext Weather() { return {weather, Colour()}; }
+    RefreshContext Refresh() {
+        return {Weather(), services.internet, httpSession, services.codePage};
+    }
+    ConfigWindowContext ConfigWindow() {
+        return {settings,    TickCount,      LastComboKey,      weather.StatusText,
+                services.ui, services.files, services.registry, services.process};
+    }
+};
+
+} // namespace korvane

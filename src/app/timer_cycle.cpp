@@ -1,0 +1,55 @@
+#include "app/timer_cycle.h"
+
+#include "app/texts.h"
+#include "config/text_to_number.h"
+
+#include <cmath>
+
+namespace korvane {
+
+void OnTimerTick(Program& program) {
+    if (program.colour.EasterEggMode != 0) {
+        EggTick(program);
+        return;
+    }
+    // Remainder with the sign of the dividend: -1 stays -1, so the tick after the egg ends
+    // only counts up to 0 and the refresh comes one tick later.
+    const double remainder = std::fmod(static_cast<double>(program.TickCount),
+                                       static_cast<double>(program.RefreshEvery));
+    if (std::fabs(remainder) <= 1e-7) {
+        RefreshContext refresh = program.Refresh();
+        RefreshWeather(refresh);
+        program.TickCount = 1;
+    }
+    program.TickCount += 1;
+}
+
+void ToggleEggMode(Program& program) {
+    ui::WindowSystem& ui = program.services.ui;
+    program.colour.EasterEggMode = (program.colour.EasterEggMode & 1) ^ 1;
+    if (program.colour.EasterEggMode == 1) {
+        // During a transition the timer is stopped only for its length: keep the period the
+        // transition will restore, not the 0 it set.
+        const int pending = program.colour.PendingTimerPeriod;
+        program.SavedTimerPeriod = pending >= 0 ? pending : ui.TimerPeriod();
+        ui.SetTimerPeriod(kEggPeriodMilliseconds);
+        ui.MessageBox(texts::kEggOn, texts::kEggOnCaption, ui::box::Information);
+        program.TickCount = -1;
+    } else {
+        ui.SetTimerPeriod(program.SavedTimerPeriod);
+        ui.MessageBox(texts::kEggOff, texts::kEggOffCaption, ui::box::Information);
+    }
+}
+
+void EggTick(Program& program) {
+    int& position = program.colour.CurrentScalePosition;
+    position = TruncateToInt(static_cast<double>(position) + program.EggStep);
+    if (position > 100 || position < 0) {
+        program.EggStep = TruncateToInt(program.EggStep * -1.0);
+        position = TruncateToInt(static_cast<double>(position) + 2.0 * program.EggStep);
+    }
+    ColourContext colour = program.Colour();
+    SetScaleColour(colour, position, 1);
+}
+
+} // namespace korvane

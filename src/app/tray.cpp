@@ -1,0 +1,45 @@
+#include "app/tray.h"
+
+#include "app/texts.h"
+#include "colour/ramp.h"
+
+#include <string>
+
+namespace korvane {
+
+using ui::WindowId;
+
+void OnTrayEvent(Program& program, int action) {
+    if (action == ui::tray_action::LeftUp || action == ui::tray_action::LeftDoubleClick) {
+        OpenConfigWindow(program);
+        program.services.ui.RemoveTrayIcon();
+    } else if (action == ui::tray_action::RightUpOrMenuKey) {
+        program.services.ui.PopupTrayMenu();
+    }
+}
+
+void OpenConfigWindow(Program& program) {
+    ui::WindowSystem& ui = program.services.ui;
+    ui.LoadWindow(WindowId::Config);
+    ui.SetVisible(WindowId::Config, true);
+}
+
+void ShowAuthorBox(Program& program) {
+    program.services.ui.MessageBox(texts::kAuthor, texts::kAuthorCaption, ui::box::Information);
+}
+
+bool OnMainWindowClosing(Program& program) {
+    program.services.ui.RemoveTrayIcon();
+    return true;
+}
+
+void OnPreviewSliderMoved(Program& program) {
+    ui::WindowSystem& ui = program.services.ui;
+    const int position = ui.SliderPosition();
+    ui.SetUnitText(ui::UnitId::MainEdit1, std::to_string(position));
+    ui.SetBackgroundColour(WindowId::Main, ScaleColourValue(position));
+    ColourContext colour = program.Colour();
+    SetScaleColour(colour, position, 0);
+}
+
+} // namespace korvane

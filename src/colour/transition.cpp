@@ -1,0 +1,82 @@
+#include "colour/transition.h"
+
+#include "colour/ramp.h"
+
+namespace korvane {
+namespace {
+
+platform::ColorizationParameters FixedParameters(const Settings& settings) {
+    platform::ColorizationParameters parameters{};
+    parameters.OpaqueBlend = settings.Opaque;
+    parameters.AfterglowBalance = 12;
+    parameters.BlurBalance = 34;
+    parameters.GlassReflectionIntensity = 50;
+    parameters.ColourBalance = 54;
+    return parameters;
+}
+
+void SetColour(platform::ColorizationParameters& parameters, int position) {
+    parameters.Colour = CompositionColour(position);
+    parameters.AfterglowColour = parameters.Colour;
+}
+
+// Publishes the period the outermost running transition will restore, for the easter-egg switch.
+class PendingPeriodScope {
+  public:
+    PendingPeriodScope(ColourState& state, int period)
+        : state_(state), outermost_(state.PendingTimerPeriod < 0) {
+        if (outermost_) state_.PendingTimerPeriod = period;
+    }
+    ~PendingPeriodScope() {
+        if (outermost_) state_.PendingTimerPeriod = -1;
+    }
+    PendingPeriodScope(const PendingPeriodScope&) = delete;
+    PendingPeriodScope& operator=(const PendingPeriodScope&) = delete;
+
+  private:
+    ColourState& state_;
+    bool outermost_;
+};
+
+} // namespace
+
+void SetScaleColour(ColourContext& context, int target, int mode) {
+    ColourState& state = context.state;
+    if (mode != state.EasterEggMode) return;
+
+    const int rememberedPeriod = context.ui.TimerPeriod();
+    context.ui.SetTimerPeriod(0);
+    PendingPeriodScope pending(state, rememberedPeriod);
+
+    platform::ColorizationParameters parameters = FixedParameters(context.settings);
+    if (state.CurrentScalePosition == kNoColourYet || state.CurrentScalePosition == target) {
+        state.CurrentScalePosition = target;
+        SetColour(parameters, target);
+        context.dwm.ApplyColorization(parameters);
+    } else {
+        while (state.CurrentScalePosition != target) {
+            state.CurrentScalePosition += target > state.CurrentScalePosition ? 1 : -1;
+            SetColour(parameters, state.CurrentScalePosition);
+            WaitWithEvents(context.ui, kStepWaitMilliseconds);
+            // The easter egg was switched during the wait: it has set the period it wants.
+            if (mode != state.EasterEggMode) return;
+            context.dwm.ApplyColorization(parameters);
+        }
+    }
+    context.ui.SetTimerPeriod(rememberedPeriod);
+}
+
+void WaitWithEvents(ui::WindowSystem& ui, int milliseconds) {
+    if (milliseconds <= 0) return;
+    const std::uint32_t end = ui.TickCount() + static_cast<std::uint32_t>(milliseconds);
+    ui.ProcessPendingMessages();
+    ui.ProcessPendingMessages();
+    for (std::uint32_t now = ui.TickCount(); !TickPassed(now, end); now = ui.TickCount()) {
+        // Sleep until input arrives or until just past the end, then serve the queue again.
+        ui.WaitForInput(end - now + 1);
+        ui.ProcessPendingMessages();
+        ui.ProcessPendingMessages();
+    }
+}
+
+} // namespace korvane

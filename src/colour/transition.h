@@ -1,0 +1,44 @@
+#pragma once
+// The one entry through which the frame colour changes: the first colour and a repeat are applied
+// at once, any other change steps one scale unit at a time, 50 ms apart, with the refresh timer
+// stopped and the user interface kept alive in between.
+#include "config/settings.h"
+#include "platform/dwm.h"
+#include "ui/window_system.h"
+
+#include <cstdint>
+
+namespace korvane {
+
+inline constexpr int kNoColourYet = -1;
+inline constexpr int kStepWaitMilliseconds = 50;
+
+struct ColourState {
+    int EasterEggMode = 0;
+    int CurrentScalePosition = kNoColourYet;
+    // While a transition runs: the timer period it will restore when it ends; -1 otherwise.
+    // The easter-egg switch saves this instead of the 0 that the transition set.
+    int PendingTimerPeriod = -1;
+};
+
+struct ColourContext {
+    ColourState& state;
+    const Settings& settings;
+    ui::WindowSystem& ui;
+    platform::Dwm& dwm;
+};
+
+// `mode` 0 stands for readings and the preview slider, 1 for the easter-egg sweep; a call whose
+// mode differs from the current easter-egg state does nothing.
+void SetScaleColour(ColourContext& context, int target, int mode);
+
+// Waits until the tick count has passed now + `milliseconds`, processing pending window messages
+// and sleeping until input arrives in between.
+void WaitWithEvents(ui::WindowSystem& ui, int milliseconds);
+
+// Tick count `now` has passed `end`, across the 49.7-day wrap of the 32-bit count.
+inline bool TickPassed(std::uint32_t now, std::uint32_t end) {
+    return static_cast<std::int32_t>(now - end) > 0;
+}
+
+} // namespace korvane

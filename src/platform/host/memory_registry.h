@@ -1,0 +1,36 @@
+#pragma once
+// An in-memory registry of text values, with hives that can refuse writes or every call.
+#include "platform/registry.h"
+
+#include <map>
+#include <set>
+#include <string>
+#include <tuple>
+
+namespace korvane::platform {
+
+class MemoryRegistry final : public Registry {
+  public:
+    std::optional<std::string> ReadText(Hive hive, std::string_view key,
+                                        std::string_view name) override;
+    bool WriteText(Hive hive, std::string_view key, std::string_view name,
+                   std::string_view data) override;
+    bool DeleteValue(Hive hive, std::string_view key, std::string_view name) override;
+    bool DeleteKey(Hive hive, std::string_view key, std::string_view subkey) override;
+
+    // Stores a value of another type than text (it reads as absent).
+    void PutNonText(Hive hive, std::string_view key, std::string_view name);
+    bool Has(Hive hive, std::string_view key, std::string_view name) const;
+
+    std::set<Hive> refuseWrites; // writes and deletes fail, as for a standard user under HKLM
+    bool refuseEverything = false;
+    int calls = 0;
+
+  private:
+    // Key names compare without regard to ASCII case, as the registry does.
+    using Name = std::tuple<Hive, std::string, std::string>;
+    static Name Key(Hive hive, std::string_view key, std::string_view name);
+    std::map<Name, std::optional<std::string>> values_; // nullopt: a value that is not text
+};
+
+} // namespace korvane::platform

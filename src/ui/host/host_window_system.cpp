@@ -1,0 +1,269 @@
+#include "ui/host/host_window_system.h"
+
+#include "ui/timer_period.h"
+#include "ui/tray_tip.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace korvane::ui {
+namespace {
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    if (prefix.size() > text.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        const auto a = static_cast<unsigned char>(text[i]);
+        const auto b = static_cast<unsigned char>(prefix[i]);
+        if (std::tolower(a) != std::tolower(b)) return false;
+    }
+    return true;
+}
+
+} // namespace
+
+HostWindowSystem::HostWindowSystem() = default;
+
+void HostWindowSystem::ResetUnits(WindowId window) {
+    for (const UnitTemplate& unit : TemplateOf(window).units) {
+        if (unit.kind == UnitKind::EditBox || unit.kind == UnitKind::ComboBox)
+            texts_[unit.id] = std::string(unit.caption);
+        if (unit.kind == UnitKind::CheckBox) checked_[unit.id] = false;
+        if (unit.kind == UnitKind::Slider) sliderPosition_ = unit.position;
+    }
+    if (window == WindowId::Config) {
+        comboItems_.clear();
+        comboSelection_ = -1;
+    }
+}
+
+void HostWindowSystem::LoadWindow(WindowId window) {
+    WindowState& s = state(window);
+    if (s.loaded) {
+        ++s.broughtForward;
+        return;
+    }
+    s.loaded = true;
+    s.visible = TemplateOf(window).visibleWhenLoaded;
+    ++s.createdCount;
+    ResetUnits(window);
+    for (const EventBinding& binding : TemplateOf(window).events)
+        if (binding.event == event::Created) Raise(binding.handler);
+}
+
+void HostWindowSystem::DestroyWindow(WindowId window) {
+    WindowState& s = state(window);
+    s.loaded = false;
+    s.visible = false;
+    if (window == WindowId::Main) {
+        timerPeriod_ = 0;
+        nextTick_.reset();
+        quit_ = true;
+    }
+}
+
+void HostWindowSystem::SetVisible(WindowId window, bool visible) {
+    WindowState& s = state(window);
+    if (s.loaded) s.visible = visible;
+}
+
+void HostWindowSystem::SetBackgroundColour(WindowId window, std::uint32_t colourValue) {
+    state(window).background = colourValue;
+}
+
+void HostWindowSystem::SetWindowIcon(WindowId window, IconId icon) {
+    state(window).icon = icon;
+}
+
+void HostWindowSystem::SetTimerPeriod(int milliseconds) {
+    timerWrites_.push_back(milliseconds);
+    const TimerChange change = ApplyTimerPeriod(timerPeriod_, milliseconds);
+    if (!change.restart) return;
+    timerPeriod_ = change.period;
+    nextTick_.reset();
+    if (timerPeriod_ > 0) nextTick_ = now_ + static_cast<std::uint32_t>(timerPeriod_);
+}
+
+std::string HostWindowSystem::UnitText(UnitId unit) {
+    return texts_[unit];
+}
+
+void HostWindowSystem::SetUnitText(UnitId unit, std::string_view text) {
+    const UnitTemplate* edit = FindUnit(TemplateOf(WindowOfUnit(unit)), unit);
+    std::string value(text);
+    // Edit boxes limited to three characters keep the first three, as typing would.
+    if (edit && edit->limitText > 0 && value.size() > static_cast<std::size_t>(edit->limitText))
+        value.resize(static_cast<std::size_t>(edit->limitText));
+    texts_[unit] = std::move(value);
+}
+
+std::string HostWindowSystem::ComboItemText(int index) {
+    if (index < 0 || index >= ComboCount()) return {};
+    return comboItems_[static_cast<std::size_t>(index)];
+}
+
+void HostWindowSystem::SetComboSelection(int index) {
+    if (index < 0 || index >= ComboCount()) {
+        comboSelection_ = -1;
+        return;
+    }
+    comboSelection_ = index;
+    texts_[UnitId::Combo1] = comboItems_[static_cast<std::size_t>(index)];
+}
+
+int HostWindowSystem::ComboSelectPrefix(std::string_view prefix) {
+    if (prefix.empty()) return -1; // an empty text names no city
+    for (int i = 0; i < ComboCount(); ++i) {
+        if (StartsWithIgnoringCase(comboItems_[static_cast<std::size_t>(i)], prefix)) {
+            SetComboSelection(i);
+            return i;
+        }
+    }
+    return -1;
+}
+
+void HostWindowSystem::SetComboEditSelection(int start, int length) {
+    editSelectionStart_ = start;
+    editSelectionLength_ = length;
+}
+
+void HostWindowSystem::SetTrayIcon(std::string_view tip) {
+    trayShown_ = true;
+    trayTip_ = TrayTipText(tip);
+    trayHistory_.push_back({true, trayTip_});
+}
+
+void HostWindowSystem::RemoveTrayIcon() {
+    if (!trayShown_) return;
+    trayShown_ = false;
+    trayHistory_.push_back({false, trayTip_});
+}
+
+void HostWindowSystem::ExplorerRestarted() {
+    if (trayShown_) trayHistory_.push_back({true, trayTip_});
+}
+
+void HostWindowSystem::PopupTrayMenu() {
+    ++menuPopups_;
+    const std::optional<HandlerId> choice = menuChoice_;
+    menuChoice_.reset();
+    if (choice) Raise(*choice);
+}
+
+int HostWindowSystem::MessageBox(std::string_view text, std::string_view caption, unsigned style) {
+    boxes_.push_back({std::string(text), std::string(caption), style});
+    const MessageBoxRecord record = boxes_.back();
+    if (whileBoxOpen_) whileBoxOpen_(record);
+    if (answers_.empty()) return box::Ok;
+    const int answer = answers_.front();
+    answers_.pop_front();
+    return answer;
+}
+
+void HostWindowSystem::AnswerNextBoxes(std::vector<int> answers) {
+    answers_.assign(answers.begin(), answers.end());
+}
+
+void HostWindowSystem::WhileBoxOpen(std::function<void(const MessageBoxRecord&)> action) {
+    whileBoxOpen_ = std::move(action);
+}
+
+bool HostWindowSystem::Raise(HandlerId handler, int argument) {
+    if (!sink_ || handler == HandlerId::None) return true;
+    return sink_->Dispatch(handler, argument);
+}
+
+void HostWindowSystem::Post(std::uint32_t at, std::function<void()> event) {
+    queue_.push_back({at, nextOrder_++, std::move(event)});
+}
+
+std::optional<std::uint32_t> HostWindowSystem::NextDueTime() const {
+    std::optional<std::uint32_t> next = nextTick_;
+    for (const QueuedEvent& queued : queue_)
+        if (!next || static_cast<std::int32_t>(queued.at - *next) < 0) next = queued.at;
+    return next;
+}
+
+// Delivers the earliest due queued event, or one timer tick; false when nothing is due.
+bool HostWindowSystem::DeliverOneDue() {
+    auto earliest = queue_.end();
+    for (auto it = queue_.begin(); it != queue_.end(); ++it) {
+        if (!Due(it->at)) continue;
+        if (earliest == queue_.end() || it->order < earliest->order) earliest = it;
+    }
+    if (earliest != queue_.end()) {
+        std::function<void()> event = std::move(earliest->event);
+        queue_.erase(earliest);
+        event();
+        return true;
+    }
+    if (nextTick_ && Due(*nextTick_) && timerPeriod_ > 0) {
+        // A timer message is generated once per due period, like WM_TIMER.
+        nextTick_ = now_ + static_cast<std::uint32_t>(timerPeriod_);
+        ++timerTicks_;
+        for (const UnitTemplate& unit : TemplateOf(WindowId::Main).units)
+            if (unit.id == UnitId::Timer1)
+                for (const EventBinding& binding : unit.events)
+                    Raise(binding.handler);
+        return true;
+    }
+    return false;
+}
+
+void HostWindowSystem::ProcessPendingMessages() {
+    ++processCalls_;
+    // Stop before a quit: it stays queued for the event loop.
+    for (int guard = 0; guard < 100000 && !quit_; ++guard)
+        if (!DeliverOneDue()) break;
+}
+
+void HostWindowSystem::WaitForInput(std::uint32_t milliseconds) {
+    ++waitCalls_;
+    const std::uint32_t limit = now_ + milliseconds;
+    const std::optional<std::uint32_t> next = NextDueTime();
+    if (next && static_cast<std::int32_t>(*next - now_) >= 0 &&
+        static_cast<std::int32_t>(*next - limit) < 0)
+        now_ = *next;
+    else
+        now_ = limit;
+}
+
+void HostWindowSystem::Advance(std::uint32_t milliseconds) {
+    const std::uint32_t end = now_ + milliseconds;
+    for (int guard = 0; guard < 1000000 && !quit_; ++guard) {
+        ProcessPendingMessages();
+        const std::optional<std::uint32_t> next = NextDueTime();
+        if (!next || static_cast<std::int32_t>(*next - end) > 0) break;
+        if (static_cast<std::int32_t>(*next - now_) > 0) now_ = *next;
+    }
+    if (static_cast<std::int32_t>(end - now_) > 0) now_ = end;
+}
+
+int HostWindowSystem::RunEventLoop() {
+    // The tests drive time themselves; the loop ends at once unless the program has quit.
+    return 0;
+}
+
+void HostWindowSystem::UserSelectsItem(int index) {
+    SetComboSelection(index);
+    for (const UnitTemplate& unit : TemplateOf(WindowId::Config).units)
+        if (unit.id == UnitId::Combo1)
+            for (const EventBinding& binding : unit.events)
+                if (binding.event == event::ListSelectionChanged) Raise(binding.handler);
+}
+
+void HostWindowSystem::UserTypes(std::string_view text, int keyCode) {
+    for (const UnitTemplate& unit : TemplateOf(WindowId::Config).units) {
+        if (unit.id != UnitId::Combo1) continue;
+        for (const EventBinding& binding : unit.events)
+            if (binding.event == event::KeyPressed) Raise(binding.handler, keyCode);
+        texts_[UnitId::Combo1] = std::string(text);
+        for (const EventBinding& binding : unit.events)
+            if (binding.event == event::EditTextChanged) Raise(binding.handler);
+    }
+}
+
+void HostWindowSystem::EndProcess(int exitCode) {
+    throw ProcessEnded{exitCode};
+}
+
+} // namespace korvane::ui

@@ -1,0 +1,164 @@
+#pragma once
+// The window system of the Linux tests: an in-memory model of the two windows and their units,
+// a virtual tick count, recorded tray icons and message boxes with scripted answers, and events
+// that a test injects at once or queues to run "during" a wait.
+#include "ui/templates.h"
+#include "ui/window_system.h"
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace korvane::ui {
+
+// Thrown by EndProcess so that a test sees the exit code where the real program would stop.
+struct ProcessEnded {
+    int exitCode;
+};
+
+struct MessageBoxRecord {
+    std::string text;
+    std::string caption;
+    unsigned style;
+};
+
+struct TrayRecord {
+    bool shown;
+    std::string tip; // as shown: cut to 62 bytes
+};
+
+class HostWindowSystem final : public WindowSystem {
+  public:
+    HostWindowSystem();
+
+    // --- WindowSystem ---
+    void SetEventSink(EventSink* sink) override { sink_ = sink; }
+    void LoadWindow(WindowId window) override;
+    bool IsLoaded(WindowId window) override { return state(window).loaded; }
+    void DestroyWindow(WindowId window) override;
+    bool IsVisible(WindowId window) override { return state(window).visible; }
+    void SetVisible(WindowId window, bool visible) override;
+    void SetBackgroundColour(WindowId window, std::uint32_t colourValue) override;
+    void SetWindowIcon(WindowId window, IconId icon) override;
+    int TimerPeriod() override { return timerPeriod_; }
+    void SetTimerPeriod(int milliseconds) override;
+    int SliderPosition() override { return sliderPosition_; }
+    std::string UnitText(UnitId unit) override;
+    void SetUnitText(UnitId unit, std::string_view text) override;
+    bool IsChecked(UnitId unit) override { return checked_[unit]; }
+    void SetChecked(UnitId unit, bool checked) override { checked_[unit] = checked; }
+    int ComboCount() override { return static_cast<int>(comboItems_.size()); }
+    std::string ComboItemText(int index) override;
+    void ComboAddItem(std::string_view text) override { comboItems_.emplace_back(text); }
+    int ComboSelection() override { return comboSelection_; }
+    void SetComboSelection(int index) override;
+    int ComboSelectPrefix(std::string_view prefix) override;
+    void SetComboEditSelection(int start, int length) override;
+    void SetTrayIcon(std::string_view tip) override;
+    void RemoveTrayIcon() override;
+    void PopupTrayMenu() override;
+    int MessageBox(std::string_view text, std::string_view caption, unsigned style) override;
+    int RunEventLoop() override;
+    void ProcessPendingMessages() override;
+    void WaitForInput(std::uint32_t milliseconds) override;
+    std::uint32_t TickCount() override { return now_; }
+    bool ClaimSingleInstance() override { return singleInstance_; }
+    [[noreturn]] void EndProcess(int exitCode) override;
+
+    // --- Driving the double ---
+    // Runs a handler bound in a template as if the user or the system raised the event.
+    bool Raise(HandlerId handler, int argument = 0);
+    // Queues an event to be delivered at virtual time `at` by the next processing of messages.
+    void Post(std::uint32_t at, std::function<void()> event);
+    // Moves virtual time forward, delivering timer ticks and queued events on the way.
+    void Advance(std::uint32_t milliseconds);
+    void SetTickCount(std::uint32_t now) { now_ = now; }
+    void SetSliderPosition(int position) { sliderPosition_ = position; }
+    // The user picks a city from the list (reported as a user selection).
+    void UserSelectsItem(int index);
+    // The user types: the edit text becomes `text` and the completion event runs after the key.
+    void UserTypes(std::string_view text, int keyCode);
+    // Answers for the coming message boxes, in order (box::Ok when none is queued), and an action
+    // run while a box is open (timers keep ticking then).
+    void AnswerNextBoxes(std::vector<int> answers);
+    void WhileBoxOpen(std::function<void(const MessageBoxRecord&)> action);
+    void ChooseMenuEntry(HandlerId entry) { menuChoice_ = entry; }
+    void SetSingleInstance(bool only) { singleInstance_ = only; }
+    // Explorer restarted: the icon is put back if it was shown, with its tip.
+    void ExplorerRestarted();
+
+    // --- Observations ---
+    const std::vector<MessageBoxRecord>& boxes() const { return boxes_; }
+    const std::vector<TrayRecord>& trayHistory() const { return trayHistory_; }
+    bool trayShown() const { return trayShown_; }
+    const std::string& trayTip() const { return trayTip_; }
+    std::optional<std::uint32_t> backgroundColour(WindowId window) {
+        return state(window).background;
+    }
+    std::optional<IconId> windowIcon(WindowId window) { return state(window).icon; }
+    int createdCount(WindowId window) { return state(window).createdCount; }
+    int broughtForwardCount(WindowId window) { return state(window).broughtForward; }
+    int comboEditSelectionStart() const { return editSelectionStart_; }
+    int comboEditSelectionLength() const { return editSelectionLength_; }
+    int menuPopups() const { return menuPopups_; }
+    int processCalls() const { return processCalls_; }
+    int waitCalls() const { return waitCalls_; }
+    const std::vector<int>& timerPeriodWrites() const { return timerWrites_; }
+    int timerTicks() const { return timerTicks_; }
+
+  private:
+    struct WindowState {
+        bool loaded = false;
+        bool visible = false;
+        int createdCount = 0;
+        int broughtForward = 0;
+        std::optional<std::uint32_t> background;
+        std::optional<IconId> icon;
+    };
+    struct QueuedEvent {
+        std::uint32_t at;
+        std::uint64_t order;
+        std::function<void()> event;
+    };
+
+    WindowState& state(WindowId window) { return windows_[window == WindowId::Main ? 0 : 1]; }
+    bool Due(std::uint32_t at) const { return static_cast<std::int32_t>(now_ - at) >= 0; }
+    std::optional<std::uint32_t> NextDueTime() const;
+    bool DeliverOneDue();
+    void ResetUnits(WindowId window);
+
+    EventSink* sink_ = nullptr;
+    WindowState windows_[2];
+    std::uint32_t now_ = 100000;
+    int timerPeriod_ = 0;
+    std::optional<std::uint32_t> nextTick_;
+    int timerTicks_ = 0;
+    std::vector<int> timerWrites_;
+    int sliderPosition_ = 1;
+    std::map<UnitId, std::string> texts_;
+    std::map<UnitId, bool> checked_;
+    std::vector<std::string> comboItems_;
+    int comboSelection_ = -1;
+    int editSelectionStart_ = 0;
+    int editSelectionLength_ = 0;
+    bool trayShown_ = false;
+    std::string trayTip_;
+    std::vector<TrayRecord> trayHistory_;
+    std::vector<MessageBoxRecord> boxes_;
+    std::deque<int> answers_;
+    std::function<void(const MessageBoxRecord&)> whileBoxOpen_;
+    std::optional<HandlerId> menuChoice_;
+    int menuPopups_ = 0;
+    std::vector<QueuedEvent> queue_;
+    std::uint64_t nextOrder_ = 0;
+    int processCalls_ = 0;
+    int waitCalls_ = 0;
+    bool singleInstance_ = true;
+    bool quit_ = false;
+};
+
+} // namespace korvane::ui
