@@ -5,7 +5,7 @@
 namespace korvane::platform {
 
 class CodePage {
-public:
+  public:
     virtual ~CodePage() = default;
     // As WideCharToMultiByte(CP_ACP, 0, &unit, 1, out, outSize, nullptr, nullptr): the number of
     // bytes written (a character the code page lacks becomes its default character '?'), 0 when

@@ -24,7 +24,7 @@ static_assert(offsetof(ColorizationParameters, GlassReflectionIntensity) == 20);
 static_assert(offsetof(ColorizationParameters, OpaqueBlend) == 24);
 
 class Dwm {
-public:
+  public:
     virtual ~Dwm() = default;
     // DwmIsCompositionEnabled into a flag that starts at 0; the status code is not looked at.
     virtual bool IsCompositionEnabled() = 0;

@@ -6,7 +6,7 @@
 namespace korvane::platform {
 
 class Files {
-public:
+  public:
     virtual ~Files() = default;
     virtual bool Exists(std::string_view name) = 0;
     // Reads every byte of the file; false when it cannot be opened or read.

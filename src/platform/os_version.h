@@ -19,7 +19,7 @@ struct OsVersionRecord {
 };
 
 class OsInfo {
-public:
+  public:
     virtual ~OsInfo() = default;
     virtual OsVersionRecord Query() = 0;
 };

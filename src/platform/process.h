@@ -6,7 +6,7 @@
 namespace korvane::platform {
 
 class Process {
-public:
+  public:
     virtual ~Process() = default;
     // Full path of the executable, for example "C:\Tools\Korvane.exe".
     virtual std::string ExecutablePath() = 0;

@@ -9,7 +9,7 @@ namespace korvane::platform {
 enum class Hive { LocalMachine, CurrentUser };
 
 class Registry {
-public:
+  public:
     virtual ~Registry() = default;
     // A REG_SZ value, or a REG_EXPAND_SZ value expanded; nothing for other types or when absent.
     virtual std::optional<std::string> ReadText(Hive hive, std::string_view key,
