@@ -1,0 +1,88 @@
+#include "colour/ramp.h"
+
+#include "config/text_to_number.h"
+
+#include <cstdio>
+
+namespace korvane {
+namespace {
+
+// The program's real comparisons allow a tolerance of 1e-7.
+constexpr double kTolerance = 1e-7;
+bool Above(double a, double b) {
+    return a - b > kTolerance;
+}
+bool Below(double a, double b) {
+    return a - b < -kTolerance;
+}
+
+// A channel: truncated toward zero like every real-to-integer conversion, low eight bits kept.
+std::uint32_t Channel(double value) {
+    return static_cast<std::uint32_t>(TruncateToInt(value)) & 0xFFu;
+}
+
+struct Rgb {
+    std::uint32_t red, green, blue;
+};
+
+// w falls from 98 (cold) to 3 (hot); each segment keeps the written order of operations so the
+// results match the program's colours to the last bit.
+Rgb RampColour(double w) {
+    if (Above(w, 75)) return {255, Channel(255 - ((w - 75) * 255) / 25), 0};
+    if (Above(w, 50)) return {Channel(((w - 50) * 255) / 25), 255, 0};
+    if (Above(w, 25)) return {0, 255, Channel(255 - ((w - 25) * 255) / 25)};
+    return {0, Channel((w * 255) / 25), 255};
+}
+
+bool IsHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+std::uint32_t HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return static_cast<std::uint32_t>(c - '0');
+    if (c >= 'A' && c <= 'F') return static_cast<std::uint32_t>(c - 'A' + 10);
+    return static_cast<std::uint32_t>(c - 'a' + 10);
+}
+
+} // namespace
+
+std::string ScaleColourText(double position) {
+    double v = position;
+    if (Below(v, 0)) v = 0;
+    if (Above(v, 100)) v = 100;
+    const double x = v * 0.95;
+    const double t = (x - 49) * -1;
+    const double w = t + 49;
+
+    const Rgb colour = RampColour(w);
+    const std::uint32_t value = colour.red + colour.green * 256 + colour.blue * 65536;
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%X", static_cast<unsigned>(value));
+    std::string text(digits);
+    if (text.size() < 6) text.insert(0, 6 - text.size(), '0');
+    return text;
+}
+
+std::uint32_t HexTextToNumber(std::string_view text) {
+    // Only a lower-case "0x" counts as the prefix; anything else gets one put in front, so "0X1F"
+    // reads as "0x0X1F", which is 0. Digits are read up to the first byte that is none; more than
+    // eight of them keep the low 32 bits.
+    std::string_view digits = text;
+    if (digits.substr(0, 2) == "0x") digits.remove_prefix(2);
+    std::uint32_t number = 0;
+    for (const char c : digits) {
+        if (!IsHexDigit(c)) break;
+        number = number * 16 + HexDigitValue(c);
+    }
+    return number;
+}
+
+std::uint32_t CompositionColour(double position) {
+    return HexTextToNumber("60" + ScaleColourText(position));
+}
+
+std::uint32_t ScaleColourValue(double position) {
+    return HexTextToNumber(ScaleColourText(position));
+}
+
+} // namespace korvane
