@@ -1,0 +1,56 @@
+#include "platform/win32/declared_functions.h"
+#include "platform/win32/win32_platform.h"
+#include "sysinfo/os_version_text.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+namespace korvane::platform {
+
+namespace {
+
+using GetVersionExFunction = BOOL WINAPI(OSVERSIONINFOEXA* information);
+using GetProductInfoFunction = BOOL WINAPI(DWORD major, DWORD minor, DWORD servicePackMajor,
+                                           DWORD servicePackMinor, DWORD* productType);
+
+static_assert(sizeof(OSVERSIONINFOEXA) == 156);
+
+// A 16-bit field as the signed number it is treated as, widened to 32 bits with its sign.
+DWORD WidenedWithSign(WORD value) {
+    return static_cast<DWORD>(static_cast<std::int32_t>(static_cast<std::int16_t>(value)));
+}
+
+} // namespace
+
+OsVersionRecord Win32OsInfo::Query() {
+    OSVERSIONINFOEXA information{};
+    information.dwOSVersionInfoSize = sizeof information;
+    // When the call fails the zeros stay, and the family reads as 0.
+    Declared<GetVersionExFunction>(DeclaredFunction::GetVersionExA)(&information);
+
+    OsVersionRecord record;
+    record.PlatformId = information.dwPlatformId;
+    record.MajorVersion = static_cast<std::int32_t>(information.dwMajorVersion);
+    record.MinorVersion = static_cast<std::int32_t>(information.dwMinorVersion);
+    record.BuildNumber = information.dwBuildNumber;
+    record.CsdVersion.assign(
+        information.szCSDVersion,
+        strnlen(information.szCSDVersion, sizeof information.szCSDVersion - 1));
+    record.ServicePackMajor = static_cast<std::int16_t>(information.wServicePackMajor);
+    record.ServicePackMinor = static_cast<std::int16_t>(information.wServicePackMinor);
+    record.SuiteMask = information.wSuiteMask;
+    record.ProductType = information.wProductType;
+
+    if (NeedsProductInfo(record)) {
+        DWORD productType = 0;
+        Declared<GetProductInfoFunction>(DeclaredFunction::GetProductInfo)(
+            information.dwMajorVersion, information.dwMinorVersion,
+            WidenedWithSign(information.wServicePackMajor),
+            WidenedWithSign(information.wServicePackMinor), &productType);
+        record.ProductInfoType = productType;
+    }
+    return record;
+}
+
+} // namespace korvane::platform
