@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace korvane::platform {
