@@ -1,0 +1,126 @@
+// The city combo box: its list, its edit field and the keys typed into it.
+#include "ui/win32/win32_window_system.h"
+
+#include "ui/win32/scoped_flag.h"
+
+#include <cstring>
+
+namespace korvane::ui {
+namespace {
+
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Byte prefix with ASCII letter case ignored; a double-byte character is compared exactly, so
+// that its trail byte is never taken for a letter.
+bool BeginsWith(std::string_view text, std::string_view prefix) {
+    if (prefix.size() > text.size()) return false;
+    for (std::size_t i = 0; i < prefix.size();) {
+        if (static_cast<unsigned char>(text[i]) >= 0x80) {
+            const std::size_t width = i + 1 < prefix.size() ? 2 : 1;
+            if (text.substr(i, width) != prefix.substr(i, width)) return false;
+            i += width;
+            continue;
+        }
+        if (LowerAscii(text[i]) != LowerAscii(prefix[i])) return false;
+        ++i;
+    }
+    return true;
+}
+
+} // namespace
+
+// Every call of ours is marked, so that the notifications it causes are not taken for the user's.
+LRESULT Win32WindowSystem::SendCombo(UINT message, WPARAM wParam, LPARAM lParam) {
+    const HWND combo = UnitWindow(UnitId::Combo1);
+    if (!combo) return CB_ERR;
+    const win32::ScopedFlag ourChange(programChangesCombo_);
+    return SendMessageA(combo, message, wParam, lParam);
+}
+
+int Win32WindowSystem::ComboCount() {
+    const LRESULT count = SendCombo(CB_GETCOUNT, 0, 0);
+    return count > 0 ? static_cast<int>(count) : 0;
+}
+
+std::string Win32WindowSystem::ComboItemText(int index) {
+    if (index < 0) return {};
+    const LRESULT length = SendCombo(CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length < 0) return {};
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    if (SendCombo(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data())) <
+        0)
+        return {};
+    // The length asked first can be larger than the GBK text really is.
+    text.resize(std::strlen(text.c_str()));
+    return text;
+}
+
+void Win32WindowSystem::ComboAddItem(std::string_view text) {
+    const std::string terminated(text);
+    SendCombo(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(terminated.c_str()));
+}
+
+int Win32WindowSystem::ComboSelection() {
+    const LRESULT selection = SendCombo(CB_GETCURSEL, 0, 0);
+    return selection >= 0 ? static_cast<int>(selection) : -1;
+}
+
+// -1 clears the selection; an index outside the list changes nothing.
+void Win32WindowSystem::SetComboSelection(int index) {
+    if (index < -1 || index >= ComboCount()) return;
+    SendCombo(CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+// CB_SELECTSTRING would compare through Unicode case folding; the rule here is ASCII only. An
+// empty prefix matches nothing, so that an empty city text is never taken for the first city.
+int Win32WindowSystem::ComboSelectPrefix(std::string_view prefix) {
+    if (prefix.empty()) return -1;
+    const int count = ComboCount();
+    for (int index = 0; index < count; ++index) {
+        if (BeginsWith(ComboItemText(index), prefix)) {
+            SetComboSelection(index);
+            return index;
+        }
+    }
+    return -1;
+}
+
+void Win32WindowSystem::SetComboEditSelection(int start, int length) {
+    const int from = start < 0 ? 0 : start;
+    const int to = from + (length < 0 ? 0 : length);
+    SendCombo(CB_SETEDITSEL, 0, MAKELPARAM(from, to));
+}
+
+// The key event must come before the edit field handles the key, so its procedure is replaced.
+void Win32WindowSystem::SubclassComboEdit(HWND combo) {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetComboBoxInfo(combo, &info) || !info.hwndItem) return;
+    SetWindowLongPtrA(info.hwndItem, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    comboEditProcedure_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(info.hwndItem, GWLP_WNDPROC,
+                          reinterpret_cast<LONG_PTR>(&Win32WindowSystem::ComboEditThunk)));
+}
+
+LRESULT CALLBACK Win32WindowSystem::ComboEditThunk(HWND hwnd, UINT message, WPARAM wParam,
+                                                   LPARAM lParam) noexcept {
+    auto* self = reinterpret_cast<Win32WindowSystem*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self || !self->comboEditProcedure_) return DefWindowProcA(hwnd, message, wParam, lParam);
+    return self->ComboEditProcedure(hwnd, message, wParam, lParam);
+}
+
+LRESULT Win32WindowSystem::ComboEditProcedure(HWND hwnd, UINT message, WPARAM wParam,
+                                              LPARAM lParam) noexcept {
+    const WNDPROC original = comboEditProcedure_;
+    if (message == WM_KEYDOWN)
+        FireUnitEvent(UnitId::Combo1, event::KeyPressed, static_cast<int>(wParam));
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    }
+    return CallWindowProcA(original, hwnd, message, wParam, lParam);
+}
+
+} // namespace korvane::ui

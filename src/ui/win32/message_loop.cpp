@@ -1,0 +1,54 @@
+// The event loop, the processing of pending messages, waiting, message boxes and process exit.
+#include "ui/win32/win32_window_system.h"
+
+namespace korvane::ui {
+
+// Both windows behave like dialogs: Tab moves between controls and Esc asks to close.
+void Win32WindowSystem::TranslateAndDispatch(MSG& message) {
+    for (const WindowRecord& window : windows_)
+        if (window.hwnd && IsDialogMessageA(window.hwnd, &message)) return;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+}
+
+int Win32WindowSystem::RunEventLoop() {
+    MSG message{};
+    BOOL result;
+    while ((result = GetMessageA(&message, nullptr, 0, 0)) > 0)
+        TranslateAndDispatch(message);
+    return result == 0 ? static_cast<int>(message.wParam) : -1;
+}
+
+// A quit message is left queued so that the event loop, not a wait inside a handler, sees it.
+void Win32WindowSystem::ProcessPendingMessages() {
+    MSG message{};
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) && message.message != WM_QUIT) {
+        if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return;
+        if (message.message == WM_QUIT) {
+            // Posted between the two looks: put it back for the event loop.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        TranslateAndDispatch(message);
+    }
+}
+
+void Win32WindowSystem::WaitForInput(std::uint32_t milliseconds) {
+    MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
+std::uint32_t Win32WindowSystem::TickCount() {
+    return GetTickCount();
+}
+
+int Win32WindowSystem::MessageBox(std::string_view text, std::string_view caption, unsigned style) {
+    const std::string terminatedText(text);
+    const std::string terminatedCaption(caption);
+    return MessageBoxA(nullptr, terminatedText.c_str(), terminatedCaption.c_str(), style);
+}
+
+void Win32WindowSystem::EndProcess(int exitCode) {
+    ExitProcess(static_cast<UINT>(exitCode));
+}
+
+} // namespace korvane::ui

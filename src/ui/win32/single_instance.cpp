@@ -1,0 +1,19 @@
+// One Korvane per log-on session; a second start opens the first one's configuration window.
+#include "ui/win32/win32_window_system.h"
+#include "ui/win32/window_constants.h"
+
+namespace korvane::ui {
+
+bool Win32WindowSystem::ClaimSingleInstance() {
+    if (instanceMutex_) return true;
+    instanceMutex_.reset(CreateMutexA(nullptr, FALSE, win32::kSingleInstanceMutex));
+    const bool alreadyRunning = GetLastError() == ERROR_ALREADY_EXISTS;
+    // Without a mutex nothing can be told apart: run rather than refuse.
+    if (!instanceMutex_ || !alreadyRunning) return true;
+    instanceMutex_.reset();
+    if (const HWND first = FindWindowA(win32::kMainWindowClass, nullptr))
+        PostMessageA(first, openConfigMessage_, 0, 0);
+    return false;
+}
+
+} // namespace korvane::ui

@@ -1,0 +1,92 @@
+// The main window's notification-area icon, its mouse events and its pop-up menu.
+#include "ui/tray_tip.h"
+#include "ui/win32/icon_loading.h"
+#include "ui/win32/win32_window_system.h"
+#include "ui/win32/window_constants.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+namespace korvane::ui {
+namespace {
+
+struct TrayAction {
+    UINT mouseMessage;
+    int action;
+};
+
+// Every other mouse message over the icon is no event.
+constexpr TrayAction kTrayActions[] = {
+    {WM_LBUTTONUP, tray_action::LeftUp},
+    {WM_LBUTTONDBLCLK, tray_action::LeftDoubleClick},
+    {WM_RBUTTONUP, tray_action::RightUpOrMenuKey},
+    {WM_CONTEXTMENU, tray_action::RightUpOrMenuKey},
+};
+
+} // namespace
+
+bool Win32WindowSystem::NotifyTray(DWORD action) {
+    const HWND main = Record(WindowId::Main).hwnd;
+    if (!main) return false;
+    NOTIFYICONDATAA data{};
+    data.cbSize = sizeof data;
+    data.hWnd = main;
+    data.uID = win32::kTrayIconId;
+    if (action != NIM_DELETE) {
+        data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+        data.uCallbackMessage = win32::kTrayCallbackMessage;
+        // Without its resource the icon would be an empty, unclickable slot.
+        data.hIcon = trayIcon_ ? trayIcon_.get() : LoadIconA(nullptr, IDI_APPLICATION);
+        static_assert(kTrayTipBytes < sizeof data.szTip);
+        std::memcpy(data.szTip, trayTip_.data(), trayTip_.size());
+    }
+    return Shell_NotifyIconA(action, &data) != FALSE;
+}
+
+void Win32WindowSystem::SetTrayIcon(std::string_view tip) {
+    trayTip_ = TrayTipText(tip);
+    if (!trayIcon_)
+        trayIcon_ = win32::LoadIconImage(instance_, IconId::Tray, win32::IconSize::Small);
+    // A failed modify means the tray lost the icon (Explorer restarted unseen): add it afresh.
+    if (trayShown_ && NotifyTray(NIM_MODIFY)) return;
+    trayShown_ = NotifyTray(NIM_ADD);
+}
+
+void Win32WindowSystem::RemoveTrayIcon() {
+    if (!trayShown_) return;
+    NotifyTray(NIM_DELETE);
+    trayShown_ = false;
+}
+
+// Explorer restarted: its new tray knows nothing of our icon.
+void Win32WindowSystem::OnTaskbarCreated() {
+    if (trayShown_) trayShown_ = NotifyTray(NIM_ADD);
+}
+
+void Win32WindowSystem::OnTrayCallback(LPARAM mouseMessage) {
+    for (const TrayAction& entry : kTrayActions)
+        if (entry.mouseMessage == static_cast<UINT>(mouseMessage))
+            FireWindowEvent(WindowId::Main, event::Tray, entry.action, true);
+}
+
+void Win32WindowSystem::PopupTrayMenu() {
+    const HWND main = Record(WindowId::Main).hwnd;
+    if (!main || !trayMenu_) return;
+    // The menu closes on a click elsewhere only when its owner is the foreground window, and
+    // only after a message has reached that owner once the menu is done.
+    SetForegroundWindow(main);
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    const auto command =
+        static_cast<UINT>(TrackPopupMenuEx(trayMenu_.get(), TPM_RIGHTALIGN | TPM_RETURNCMD,
+                                           cursor.x - 5, cursor.y - 5, main, nullptr));
+    PostMessageA(main, WM_NULL, 0, 0);
+
+    const std::span<const MenuEntryTemplate> entries = TemplateOf(WindowId::Main).menu;
+    if (command < win32::kFirstMenuCommand) return; // closed without a choice
+    const std::size_t index = command - win32::kFirstMenuCommand;
+    if (index < entries.size() && sink_) sink_->Dispatch(entries[index].handler, 0);
+}
+
+} // namespace korvane::ui

@@ -1,0 +1,139 @@
+#pragma once
+// The window system on plain Win32 controls: both windows are built from their templates with
+// the ANSI functions, so that the GBK texts reach the screen unchanged.
+#include "ui/templates.h"
+#include "ui/win32/handles.h"
+#include "ui/win32/windows_api.h"
+#include "ui/window_system.h"
+
+#include <array>
+#include <cstddef>
+#include <span>
+#include <string>
+
+namespace korvane::ui {
+
+class Win32WindowSystem : public WindowSystem {
+  public:
+    explicit Win32WindowSystem(HINSTANCE instance);
+    ~Win32WindowSystem() override;
+    Win32WindowSystem(const Win32WindowSystem&) = delete;
+    Win32WindowSystem& operator=(const Win32WindowSystem&) = delete;
+
+    void SetEventSink(EventSink* sink) override;
+
+    void LoadWindow(WindowId window) override;
+    bool IsLoaded(WindowId window) override;
+    void DestroyWindow(WindowId window) override;
+    bool IsVisible(WindowId window) override;
+    void SetVisible(WindowId window, bool visible) override;
+    void SetBackgroundColour(WindowId window, std::uint32_t colourValue) override;
+    void SetWindowIcon(WindowId window, IconId icon) override;
+
+    int TimerPeriod() override;
+    void SetTimerPeriod(int milliseconds) override;
+
+    int SliderPosition() override;
+    std::string UnitText(UnitId unit) override;
+    void SetUnitText(UnitId unit, std::string_view text) override;
+    bool IsChecked(UnitId unit) override;
+    void SetChecked(UnitId unit, bool checked) override;
+
+    int ComboCount() override;
+    std::string ComboItemText(int index) override;
+    void ComboAddItem(std::string_view text) override;
+    int ComboSelection() override;
+    void SetComboSelection(int index) override;
+    int ComboSelectPrefix(std::string_view prefix) override;
+    void SetComboEditSelection(int start, int length) override;
+
+    void SetTrayIcon(std::string_view tip) override;
+    void RemoveTrayIcon() override;
+    void PopupTrayMenu() override;
+
+    int MessageBox(std::string_view text, std::string_view caption, unsigned style) override;
+
+    int RunEventLoop() override;
+    void ProcessPendingMessages() override;
+    void WaitForInput(std::uint32_t milliseconds) override;
+    std::uint32_t TickCount() override;
+
+    bool ClaimSingleInstance() override;
+
+    [[noreturn]] void EndProcess(int exitCode) override;
+
+  private:
+    // One per template; its address travels through lpCreateParams into GWLP_USERDATA.
+    struct WindowRecord {
+        Win32WindowSystem* owner = nullptr;
+        WindowId id = WindowId::Main;
+        HWND hwnd = nullptr;
+        win32::UniqueBrush background;
+        COLORREF backgroundColour = 0;
+        win32::UniqueIcon bigIcon, smallIcon;
+        HWND lastFocus = nullptr; // restored when the window is activated again
+    };
+
+    static constexpr std::size_t kUnitCount = static_cast<std::size_t>(UnitId::Label1) + 1;
+
+    // window_class.cpp
+    void RegisterWindowClasses();
+    static LRESULT CALLBACK WindowThunk(HWND hwnd, UINT message, WPARAM wParam,
+                                        LPARAM lParam) noexcept;
+    LRESULT WindowProcedure(WindowRecord& window, UINT message, WPARAM wParam,
+                            LPARAM lParam) noexcept;
+    void OnCommand(WindowRecord& window, WPARAM wParam, LPARAM lParam);
+    void OnCloseRequest(WindowRecord& window);
+    void OnDestroyed(WindowRecord& window);
+
+    // window_creation.cpp
+    void CreateFromTemplate(const WindowTemplate& pattern);
+    void CreateUnit(WindowRecord& window, const UnitTemplate& unit);
+    void BuildPopupMenu(std::span<const MenuEntryTemplate> entries);
+    void BringForward(HWND hwnd);
+    WindowRecord& Record(WindowId window) { return windows_[static_cast<std::size_t>(window)]; }
+
+    // events.cpp
+    bool Fire(std::span<const EventBinding> bindings, int event, int argument, bool answer);
+    bool FireWindowEvent(WindowId window, int event, int argument, bool answer);
+    void FireUnitEvent(UnitId unit, int event, int argument);
+    HWND UnitWindow(UnitId unit) const { return units_[static_cast<std::size_t>(unit)]; }
+    const UnitTemplate* UnitOfControl(int controlId) const;
+
+    // combo_box.cpp
+    void SubclassComboEdit(HWND combo);
+    static LRESULT CALLBACK ComboEditThunk(HWND hwnd, UINT message, WPARAM wParam,
+                                           LPARAM lParam) noexcept;
+    LRESULT ComboEditProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT SendCombo(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // unit_properties.cpp
+    void StartTimer();
+    void OnSliderScrolled();
+
+    // tray_icon.cpp
+    bool NotifyTray(DWORD action);
+    void OnTrayCallback(LPARAM mouseMessage);
+    void OnTaskbarCreated();
+
+    // message_loop.cpp
+    void TranslateAndDispatch(MSG& message);
+
+    HINSTANCE instance_;
+    EventSink* sink_ = nullptr;
+    std::array<WindowRecord, 2> windows_;
+    std::array<HWND, kUnitCount> units_{};
+    win32::UniqueMenu trayMenu_;
+    WNDPROC comboEditProcedure_ = nullptr;
+    bool programChangesCombo_ = false; // combo notifications caused by our own calls are not events
+    int timerPeriod_ = 0;
+    int lastSliderPosition_ = 0;
+    bool trayShown_ = false;
+    std::string trayTip_;
+    win32::UniqueIcon trayIcon_;
+    UINT taskbarCreatedMessage_ = 0;
+    UINT openConfigMessage_ = 0;
+    win32::UniqueKernelHandle instanceMutex_;
+};
+
+} // namespace korvane::ui

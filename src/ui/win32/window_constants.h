@@ -1,0 +1,24 @@
+#pragma once
+// Fixed names and numbers of the Win32 window system, gathered in one place.
+#include "ui/win32/windows_api.h"
+
+namespace korvane::ui::win32 {
+
+// The main window's class name is also how a second instance finds the first one.
+inline constexpr const char* kMainWindowClass = "Korvane.MainWindow";
+inline constexpr const char* kConfigWindowClass = "Korvane.ConfigWindow";
+
+inline constexpr const char* kSingleInstanceMutex = "Local\\Korvane.SingleInstance";
+inline constexpr const char* kOpenConfigMessage = "Korvane.OpenConfigWindow";
+inline constexpr const char* kTaskbarCreatedMessage = "TaskbarCreated";
+
+// Control identifiers are the unit's number above this base; IDOK and IDCANCEL stay below it.
+inline constexpr int kFirstUnitControlId = 100;
+// Menu commands are the entry's index plus one, since TrackPopupMenuEx answers 0 for "nothing".
+inline constexpr UINT kFirstMenuCommand = 1;
+
+inline constexpr UINT_PTR kTimerId = 1;
+inline constexpr UINT kTrayIconId = 1;
+inline constexpr UINT kTrayCallbackMessage = WM_APP + 1;
+
+} // namespace korvane::ui::win32
