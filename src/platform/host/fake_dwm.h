@@ -2,6 +2,7 @@
 // Records every colorization record; composition on or off as the test says.
 #include "platform/dwm.h"
 
+#include <functional>
 #include <vector>
 
 namespace korvane::platform {
@@ -20,7 +21,7 @@ class FakeDwm final : public Dwm {
     bool compositionEnabled = true;
     int compositionQueries = 0;
     std::vector<ColorizationParameters> records;
-    void (*onApply)(const ColorizationParameters&) = nullptr;
+    std::function<void(const ColorizationParameters&)> onApply;
 };
 
 } // namespace korvane::platform

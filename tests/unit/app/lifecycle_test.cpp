@@ -1,0 +1,150 @@
+// Start-up, refusal, first use and exit of the whole program on the host doubles.
+#include "app/texts.h"
+#include "colour/ramp.h"
+#include "support/gbk.h"
+#include "support/program_fixture.h"
+
+namespace korvane::testing {
+namespace {
+
+using ui::WindowId;
+
+TEST_F(ProgramTest, ConfiguredStart_LoadsConfigWindowHiddenShowsEmptyTipAndArmsTheTimer) {
+    StartConfigured();
+    EXPECT_EQ(process.directories, std::vector<std::string>{"C:\\Program Files\\Korvane"});
+    EXPECT_TRUE(ui.IsLoaded(WindowId::Main));
+    EXPECT_FALSE(ui.IsVisible(WindowId::Main));
+    EXPECT_TRUE(ui.IsLoaded(WindowId::Config));
+    EXPECT_FALSE(ui.IsVisible(WindowId::Config));
+    EXPECT_TRUE(ui.trayShown());
+    EXPECT_EQ(ui.trayTip(), "");
+    EXPECT_EQ(ui.TimerPeriod(), 1000);
+    EXPECT_EQ(program.TickCount, 0);
+    EXPECT_EQ(program.settings.CityId, "101010100");
+    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_EQ(program.colour.CurrentScalePosition, -1);
+    EXPECT_EQ(program.EggStep, 2);
+}
+
+TEST_F(ProgramTest, ConfiguredStart_FirstTickOneSecondLaterRefreshes) {
+    StartConfigured();
+    internet.Reply(Reading("9"));
+    ui.Advance(999);
+    EXPECT_TRUE(internet.paths().empty());
+    ui.Advance(1);
+    ASSERT_EQ(internet.paths().size(), 1u);
+    EXPECT_EQ(internet.paths()[0], "/data/sk/101010100.html");
+    EXPECT_EQ(Colours(), std::vector<std::uint32_t>{CompositionColour(30)});
+    EXPECT_EQ(ui.trayTip(), Gbk("当前 9℃ 东南风2级\r\n"));
+}
+
+struct RefusalCase {
+    const char* name;
+    platform::OsVersionRecord record;
+    bool composition;
+    const char* expectedSystemName; // UTF-8
+};
+
+platform::OsVersionRecord Version(int major, int minor, int productType, int productInfo) {
+    platform::OsVersionRecord record;
+    record.PlatformId = 2;
+    record.MajorVersion = major;
+    record.MinorVersion = minor;
+    record.ProductType = static_cast<std::uint8_t>(productType);
+    record.ProductInfoType = static_cast<std::uint32_t>(productInfo);
+    return record;
+}
+
+TEST_F(ProgramTest, UnsupportedSystemOrCompositionOff_ShowsTheNameAndEndsWithZero) {
+    const RefusalCase cases[] = {
+        {"server 2008 R2", Version(6, 1, 3, 7), true, "Microsoft Windows Server 2008 R2 标准版"},
+        {"composition off", Version(6, 1, 1, 1), false, "Microsoft Windows 7 旗舰版"},
+        {"xp", Version(5, 1, 1, 0), true, "Microsoft Windows XP"},
+    };
+    for (const RefusalCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui::HostWindowSystem windows;
+        platform::FakeOsInfo osInfo;
+        osInfo.record = c.record;
+        platform::FakeDwm composition;
+        composition.compositionEnabled = c.composition;
+        Program refused{
+            Services{windows, files, process, composition, osInfo, registry, internet, codePage}};
+        Dispatcher sink{refused};
+        windows.SetEventSink(&sink);
+        files.Put("config.ini", kBeijingFile);
+        std::optional<int> code;
+        try {
+            RunProgram(refused);
+        } catch (const ui::ProcessEnded& ended) {
+            code = ended.exitCode;
+        }
+        EXPECT_EQ(code, 0);
+        ASSERT_EQ(windows.boxes().size(), 1u);
+        EXPECT_EQ(windows.boxes()[0].text,
+                  Gbk("您当前操作系统不匹配，请在Win7或Win8操作系统运行本程序。\r\n您当前的系统") +
+                      Gbk(c.expectedSystemName));
+        EXPECT_EQ(windows.boxes()[0].caption, Gbk("错误"));
+        EXPECT_EQ(windows.boxes()[0].style, 0x10u);
+        EXPECT_FALSE(windows.trayShown());
+        EXPECT_FALSE(windows.IsLoaded(WindowId::Config));
+    }
+}
+
+TEST(SystemNameCheck, AcceptsTheFourKeywordsInAnyCase) {
+    const struct {
+        const char* name;
+        bool accepted;
+    } cases[] = {
+        {"Microsoft Windows 7 Ultimate", true}, {"MICROSOFT WINDOWS 7", true},
+        {"Microsoft Windows 8", true},          {"Microsoft Windows Vista", true},
+        {"Microsoft Windows NT 6.2 x", true},   {"Microsoft Windows Server 2008 R2", false},
+        {"Microsoft Windows XP", false},        {"", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsSupportedSystemName(c.name), c.accepted) << c.name;
+}
+
+TEST_F(ProgramTest, FirstUse_GreetsAsksAndOpensTheConfigWindowWithoutTrayOrTimer) {
+    ui.AnswerNextBoxes({ui::box::Ok, ui::box::No});
+    ASSERT_FALSE(Start().has_value());
+    ASSERT_EQ(ui.boxes().size(), 2u);
+    EXPECT_EQ(ui.boxes()[0].text, texts::kWelcome);
+    EXPECT_EQ(ui.boxes()[0].caption, Gbk("第一次使用"));
+    EXPECT_EQ(ui.boxes()[0].style, 0x40u);
+    EXPECT_EQ(ui.boxes()[1].text, Gbk("是否将我设置为开机自动启动呢？"));
+    EXPECT_EQ(ui.boxes()[1].caption, Gbk("询问"));
+    EXPECT_EQ(ui.boxes()[1].style, 0x24u);
+    EXPECT_TRUE(ui.IsVisible(WindowId::Config));
+    EXPECT_FALSE(ui.trayShown());
+    EXPECT_EQ(ui.TimerPeriod(), 0);
+    EXPECT_FALSE(ui.IsChecked(ui::UnitId::Check2));
+    ui.Advance(10000);
+    EXPECT_TRUE(internet.paths().empty());
+}
+
+TEST_F(ProgramTest, FirstUse_YesTicksTheAutostartBoxBeforeTheWindowShows) {
+    ui.AnswerNextBoxes({ui::box::Ok, ui::box::Yes});
+    ASSERT_FALSE(Start().has_value());
+    EXPECT_TRUE(ui.IsChecked(ui::UnitId::Check2));
+    EXPECT_TRUE(ui.IsVisible(WindowId::Config));
+}
+
+TEST_F(ProgramTest, SecondInstance_EndsWithZeroBeforeAnyWindow) {
+    ui.SetSingleInstance(false);
+    files.Put("config.ini", kBeijingFile);
+    EXPECT_EQ(RunProgram(program), 0);
+    EXPECT_FALSE(ui.IsLoaded(WindowId::Main));
+    EXPECT_FALSE(ui.trayShown());
+}
+
+TEST_F(ProgramTest, Exit_RemovesTheIconDestroysTheConfigWindowAndEndsWithZero) {
+    StartConfigured();
+    EXPECT_EQ(Raise(ui::HandlerId::ExitProgram), 0);
+    EXPECT_FALSE(ui.trayShown());
+    EXPECT_FALSE(ui.IsLoaded(WindowId::Config));
+    EXPECT_EQ(program.settings.CityId, "");
+}
+
+} // namespace
+} // namespace korvane::testing

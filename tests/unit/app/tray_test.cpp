@@ -1,0 +1,117 @@
+// The tray icon's events, its menu, the author box and who sets and removes the icon.
+#include "app/tray.h"
+#include "colour/ramp.h"
+#include "support/gbk.h"
+#include "support/program_fixture.h"
+#include "ui/tray_tip.h"
+
+namespace korvane::testing {
+namespace {
+
+using ui::HandlerId;
+using ui::WindowId;
+
+TEST_F(ProgramTest, LeftClickOrDoubleClick_OpensTheConfigWindowAndRemovesTheIcon) {
+    for (int action : {ui::tray_action::LeftUp, ui::tray_action::LeftDoubleClick}) {
+        StartConfigured();
+        ui.SetVisible(WindowId::Config, false);
+        ui.SetTrayIcon("");
+        Raise(HandlerId::OnTrayEvent, action);
+        EXPECT_TRUE(ui.IsVisible(WindowId::Config)) << action;
+        EXPECT_FALSE(ui.trayShown()) << action;
+        EXPECT_EQ(ui.createdCount(WindowId::Config), 1) << "loaded once, brought forward after";
+    }
+}
+
+TEST_F(ProgramTest, RightClick_PopsTheMenuAndRunsTheChosenEntry) {
+    StartConfigured();
+    ui.ChooseMenuEntry(HandlerId::OpenConfigWindow);
+    Raise(HandlerId::OnTrayEvent, ui::tray_action::RightUpOrMenuKey);
+    EXPECT_EQ(ui.menuPopups(), 1);
+    EXPECT_TRUE(ui.IsVisible(WindowId::Config));
+    EXPECT_TRUE(ui.trayShown()) << "配置 keeps the icon";
+    Raise(HandlerId::OnTrayEvent, 4);
+    EXPECT_EQ(ui.menuPopups(), 1) << "other actions do nothing";
+}
+
+TEST(TrayMenuTemplate, HasTheFourEntriesInOrder) {
+    const auto& menu = ui::TemplateOf(WindowId::Main).menu;
+    ASSERT_EQ(menu.size(), 4u);
+    const char* captions[] = {"配置", "彩蛋", "退出", "作者"};
+    const HandlerId handlers[] = {HandlerId::OpenConfigWindow, HandlerId::ToggleEggMode,
+                                  HandlerId::ExitProgram, HandlerId::ShowAuthorBox};
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(menu[i].caption, Gbk(captions[i]));
+        EXPECT_EQ(menu[i].handler, handlers[i]);
+    }
+}
+
+TEST_F(ProgramTest, AuthorBox_NamesTheMaintainersAndAnAddress) {
+    StartConfigured();
+    Raise(HandlerId::ShowAuthorBox);
+    ASSERT_EQ(ui.boxes().size(), 1u);
+    EXPECT_EQ(ui.boxes()[0].caption, Gbk("作者"));
+    EXPECT_EQ(ui.boxes()[0].style, 0x40u);
+    const std::string& text = ui.boxes()[0].text;
+    EXPECT_EQ(text.rfind(Gbk("作者："), 0), 0u);
+    EXPECT_NE(text.find("\r\n" + Gbk("Email：")), std::string::npos);
+}
+
+TEST_F(ProgramTest, TrayIconTable_EveryMomentSetsOrRemovesAsListed) {
+    StartConfigured(); // set after the hidden config window is loaded
+    ASSERT_GE(ui.trayHistory().size(), 1u);
+    EXPECT_TRUE(ui.trayHistory().back().shown);
+
+    internet.Reply(Reading("9")); // a reading while the window is hidden: set, tip refreshed
+    ui.Advance(1000);
+    EXPECT_EQ(ui.trayTip(), Gbk("当前 9℃ 东南风2级\r\n"));
+
+    Raise(HandlerId::OnTrayEvent, ui::tray_action::LeftUp); // removed after opening
+    EXPECT_FALSE(ui.trayShown());
+    internet.Reply(Reading("12")); // a reading while the window shows: no icon comes back
+    program.TickCount = 0;
+    ui.Advance(1000);
+    EXPECT_FALSE(ui.trayShown());
+    EXPECT_EQ(program.weather.StatusText, Gbk("当前 12℃ 东南风2级\r\n"));
+
+    EXPECT_FALSE(ui.Raise(HandlerId::OnConfigWindowClosing)) << "the close is refused";
+    EXPECT_TRUE(ui.trayShown()); // close request: set, then hidden
+    EXPECT_EQ(ui.trayTip(), Gbk("当前 12℃ 东南风2级\r\n"));
+    EXPECT_FALSE(ui.IsVisible(WindowId::Config));
+
+    EXPECT_TRUE(ui.Raise(HandlerId::OnMainWindowClosing)); // main window closing: removed
+    EXPECT_FALSE(ui.trayShown());
+}
+
+TEST_F(ProgramTest, ExplorerRestart_PutsTheShownIconBackWithItsTip) {
+    StartConfigured();
+    ui.SetTrayIcon("tip");
+    const std::size_t before = ui.trayHistory().size();
+    ui.ExplorerRestarted();
+    ASSERT_EQ(ui.trayHistory().size(), before + 1);
+    EXPECT_EQ(ui.trayHistory().back().tip, "tip");
+}
+
+TEST_F(ProgramTest, PreviewSlider_WritesThePositionPaintsTheWindowAndStepsTheFrames) {
+    StartConfigured();
+    ui.SetSliderPosition(40);
+    Raise(HandlerId::OnPreviewSliderMoved);
+    EXPECT_EQ(ui.UnitText(ui::UnitId::MainEdit1), "40");
+    EXPECT_EQ(ui.backgroundColour(WindowId::Main), ScaleColourValue(40));
+    EXPECT_EQ(Colours(), std::vector<std::uint32_t>{CompositionColour(40)});
+}
+
+TEST(TrayTip, CutsAtSixtyTwoBytesNeverInsideADoubleByteCharacter) {
+    const std::string ascii70(70, 'a');
+    EXPECT_EQ(ui::TrayTipText(ascii70), std::string(62, 'a'));
+    // 61 ASCII bytes then a double-byte character: its lead byte would be the 62nd.
+    const std::string leadAt62 = std::string(61, 'a') + Gbk("当前");
+    EXPECT_EQ(ui::TrayTipText(leadAt62), std::string(61, 'a'));
+    const std::string evenChinese =
+        Gbk("当前当前当前当前当前当前当前当前当前当前当前当前当前当前当前当前");
+    EXPECT_EQ(ui::TrayTipText(evenChinese).size(), 62u);
+    EXPECT_EQ(ui::TrayTipText("short"), "short");
+}
+
+} // namespace
+} // namespace korvane::testing

@@ -1,0 +1,114 @@
+// Temperature and wind out of the decoded document, the status line and the scale position.
+#include "colour/ramp.h"
+#include "support/gbk.h"
+#include "support/program_fixture.h"
+#include "ui/tray_tip.h"
+#include "weather/current_conditions.h"
+
+namespace korvane::testing {
+namespace {
+
+class ConditionsTest : public ProgramTest {
+  protected:
+    void SetUp() override { StartConfigured(); }
+    void Parse(std::string_view utf8, int min, int max) {
+        program.settings.MinTemperature = min;
+        program.settings.MaxTemperature = max;
+        program.colour.CurrentScalePosition = kNoColourYet; // applied at once
+        WeatherContext weather = program.Weather();
+        ParseCurrentConditions(weather, Gbk(utf8));
+    }
+};
+
+std::string Document(std::string_view temp, std::string_view wd = "东南风",
+                     std::string_view ws = "2级") {
+    return std::string(R"({"weatherinfo":{"city":"北京","temp":")") + std::string(temp) +
+           R"(","WD":")" + std::string(wd) + R"(","WS":")" + std::string(ws) +
+           R"(","time":"10:25"}})";
+}
+
+TEST_F(ConditionsTest, Readings_GiveTemperaturePositionAndStatus) {
+    const struct {
+        std::string document;
+        int min, max;
+        int temperature;
+        int position;
+        const char* status;
+    } cases[] = {
+        {Document("9"), 0, 30, 9, 30, "当前 9℃ 东南风2级\r\n"},
+        {Document("-3"), -10, 40, -3, 14, "当前 -3℃ 东南风2级\r\n"},
+        {Document("-11"), -10, 20, -11, -3, "当前 -11℃ 东南风2级\r\n"},
+        {Document("12.7"), 0, 40, 12, 30, "当前 12℃ 东南风2级\r\n"},
+        {Document(""), 0, 40, 0, 0, "当前 0℃ 东南风2级\r\n"},
+        {Document("暂无实况"), 0, 40, 0, 0, "当前 0℃ 东南风2级\r\n"},
+        {Document("35"), 0, 30, 35, 116, "当前 35℃ 东南风2级\r\n"},
+        {Document("25"), 20, 20, 25, 0, "当前 25℃ 东南风2级\r\n"},
+        {R"({"temp":"7","WS":"3级"})", 0, 70, 7, 10, "当前 7℃ 3级\r\n"},
+        {R"({"temp":"7"})", 0, 70, 7, 10, "当前 7℃ \r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.document);
+        dwm.records.clear();
+        Parse(c.document, c.min, c.max);
+        EXPECT_EQ(program.weather.CurrentTemperature, c.temperature);
+        EXPECT_EQ(program.weather.StatusText, Gbk(c.status));
+        EXPECT_EQ(program.colour.CurrentScalePosition, c.position);
+        ASSERT_EQ(dwm.records.size(), 1u);
+        EXPECT_EQ(dwm.records[0].Colour, CompositionColour(c.position));
+        EXPECT_EQ(ui.trayTip(), ui::TrayTipText(Gbk(c.status)));
+    }
+}
+
+TEST_F(ConditionsTest, NoTemperature_ShowsWaitingAndChangesNothingElse) {
+    Parse(Document("9"), 0, 30);
+    const std::string tip = ui.trayTip();
+    for (const char* text : {"", R"({"TEMP":"9","WD":"x"})", "<html>404 Not Found</html>"}) {
+        SCOPED_TRACE(text);
+        dwm.records.clear();
+        WeatherContext weather = program.Weather();
+        ParseCurrentConditions(weather, text);
+        EXPECT_EQ(program.weather.StatusText, Gbk("联网等待…"));
+        EXPECT_EQ(program.weather.CurrentTemperature, 9);
+        EXPECT_TRUE(dwm.records.empty());
+        EXPECT_EQ(ui.trayTip(), tip);
+    }
+}
+
+TEST_F(ConditionsTest, ConfigWindowShown_UpdatesStatusAndColourButNotTheTip) {
+    Parse(Document("9"), 0, 30);
+    ui.SetVisible(ui::WindowId::Config, true);
+    Parse(Document("15"), 0, 30);
+    EXPECT_EQ(program.weather.StatusText, Gbk("当前 15℃ 东南风2级\r\n"));
+    EXPECT_EQ(dwm.records.back().Colour, CompositionColour(50));
+    EXPECT_EQ(ui.trayTip(), Gbk("当前 9℃ 东南风2级\r\n"));
+}
+
+TEST(KeyValue, TakesTheTextUpToTheNextQuote) {
+    const struct {
+        const char* text;
+        const char* key;
+        int offset;
+        const char* value;
+    } cases[] = {
+        {R"("temp":"9")", "temp", 7, "9"},
+        {R"("temp":"")", "temp", 7, ""},
+        {R"("temp":"9)", "temp", 7, ""},
+        {R"("WD":"N","WS":"3")", "WS", 5, "3"},
+        {R"(x)", "WD", 5, ""},
+        {"temp", "temp", 7, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(KeyValue(c.text, c.key, c.offset), c.value) << c.text;
+}
+
+TEST(ScalePosition, TruncatesTowardZeroWithoutClamping) {
+    EXPECT_EQ(ScalePosition(9, 0, 30), 30);
+    EXPECT_EQ(ScalePosition(-11, -10, 20), -3);
+    EXPECT_EQ(ScalePosition(41, 0, 40), 102);
+    EXPECT_EQ(ScalePosition(5, 5, 5), 0);
+    EXPECT_EQ(ScalePosition(-1000, 0, 40), -2500);
+    EXPECT_EQ(ScalePosition(1000000000, 0, 40), -1794967296) << "low 32 bits of 2500000000";
+}
+
+} // namespace
+} // namespace korvane::testing
