@@ -35,6 +35,7 @@ bool Dispatcher::Dispatch(ui::HandlerId handler, int argument) {
         break;
     case H::ExitProgram:
         ExitProgram(p);
+        break;
     case H::ShowAuthorBox:
         ShowAuthorBox(p);
         break;

@@ -27,7 +27,7 @@ bool IsSupportedSystemName(std::string_view name) {
 int RunProgram(Program& program) {
     Services& services = program.services;
     const std::string executable = services.process.ExecutablePath();
-    services.process.SetCurrentDirectory(DirectoryOf(executable));
+    services.process.ChangeDirectory(DirectoryOf(executable));
     // A second start hands over to the running one before any window or tray icon exists.
     if (!services.ui.ClaimSingleInstance()) return 0;
     services.ui.LoadWindow(WindowId::Main);
@@ -50,7 +50,7 @@ void OnMainWindowCreated(Program& program) {
     }
     std::string message(texts::kUnsupportedSystem);
     message += systemName;
-    services.ui.MessageBox(message, texts::kErrorCaption, ui::box::Error);
+    services.ui.ShowMessageBox(message, texts::kErrorCaption, ui::box::Error);
     services.ui.EndProcess(0);
 }
 
@@ -62,9 +62,9 @@ void StartOrWelcome(Program& program) {
         StartRefreshCycle(program);
         return;
     }
-    ui.MessageBox(texts::kWelcome, texts::kFirstUseCaption, ui::box::Information);
+    ui.ShowMessageBox(texts::kWelcome, texts::kFirstUseCaption, ui::box::Information);
     const int answer =
-        ui.MessageBox(texts::kAutostartQuestion, texts::kQuestionCaption, ui::box::YesNoQuestion);
+        ui.ShowMessageBox(texts::kAutostartQuestion, texts::kQuestionCaption, ui::box::YesNoQuestion);
     ui.LoadWindow(WindowId::Config);
     // A Yes ticks the autostart box; the choice takes effect with the first Save.
     if (answer == ui::box::Yes) ui.SetChecked(ui::UnitId::Check2, true);

@@ -11,7 +11,7 @@ int RunProgram(Program& program);
 void OnMainWindowCreated(Program& program);
 void StartOrWelcome(Program& program);
 void StartRefreshCycle(Program& program);
-[[noreturn]] void ExitProgram(Program& program);
+void ExitProgram(Program& program);
 void ReleaseProgramTexts(Program& program);
 
 // The start-up check of the system's name: any of "Windows 7", "windows 8", "vista", "NT 6",

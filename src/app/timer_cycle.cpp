@@ -33,11 +33,11 @@ void ToggleEggMode(Program& program) {
         const int pending = program.colour.PendingTimerPeriod;
         program.SavedTimerPeriod = pending >= 0 ? pending : ui.TimerPeriod();
         ui.SetTimerPeriod(kEggPeriodMilliseconds);
-        ui.MessageBox(texts::kEggOn, texts::kEggOnCaption, ui::box::Information);
+        ui.ShowMessageBox(texts::kEggOn, texts::kEggOnCaption, ui::box::Information);
         program.TickCount = -1;
     } else {
         ui.SetTimerPeriod(program.SavedTimerPeriod);
-        ui.MessageBox(texts::kEggOff, texts::kEggOffCaption, ui::box::Information);
+        ui.ShowMessageBox(texts::kEggOff, texts::kEggOffCaption, ui::box::Information);
     }
 }
 

@@ -25,7 +25,7 @@ void OpenConfigWindow(Program& program) {
 }
 
 void ShowAuthorBox(Program& program) {
-    program.services.ui.MessageBox(texts::kAuthor, texts::kAuthorCaption, ui::box::Information);
+    program.services.ui.ShowMessageBox(texts::kAuthor, texts::kAuthorCaption, ui::box::Information);
 }
 
 bool OnMainWindowClosing(Program& program) {

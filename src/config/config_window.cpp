@@ -28,7 +28,7 @@ constexpr std::string_view kWrongTemperatures =
 constexpr unsigned kErrorBoxStyle = ui::box::Error | ui::box::TaskModal;
 
 void ShowError(ui::WindowSystem& ui, std::string_view text) {
-    ui.MessageBox(text, kErrorCaption, kErrorBoxStyle);
+    ui.ShowMessageBox(text, kErrorCaption, kErrorBoxStyle);
 }
 
 void SelectCityOfCode(ui::WindowSystem& ui, std::string_view code) {

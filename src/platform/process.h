@@ -15,7 +15,7 @@ class Process {
     virtual ~Process() = default;
     // Full path of the executable, for example "C:\Tools\Korvane.exe".
     virtual std::string ExecutablePath() = 0;
-    virtual bool SetCurrentDirectory(std::string_view directory) = 0;
+    virtual bool ChangeDirectory(std::string_view directory) = 0;
 };
 
 } // namespace korvane::platform

@@ -65,7 +65,7 @@ class WindowSystem {
     virtual void PopupTrayMenu() = 0;
 
     // A modal message box owned by no window; answers the button pressed (box::Ok, Yes, No).
-    virtual int MessageBox(std::string_view text, std::string_view caption, unsigned style) = 0;
+    virtual int ShowMessageBox(std::string_view text, std::string_view caption, unsigned style) = 0;
 
     // Events. Pending-message processing stops before a quit message and leaves it queued.
     virtual int RunEventLoop() = 0;

@@ -10,7 +10,7 @@ namespace korvane::platform {
 class FakeProcess final : public Process {
   public:
     std::string ExecutablePath() override { return executablePath; }
-    bool SetCurrentDirectory(std::string_view directory) override {
+    bool ChangeDirectory(std::string_view directory) override {
         directories.emplace_back(directory);
         return true;
     }

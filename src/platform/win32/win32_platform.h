@@ -25,7 +25,7 @@ class Win32Process : public Process {
   public:
     Win32Process() = default;
     std::string ExecutablePath() override;
-    bool SetCurrentDirectory(std::string_view directory) override;
+    bool ChangeDirectory(std::string_view directory) override;
 };
 
 class Win32Dwm : public Dwm {

@@ -24,7 +24,7 @@ std::string Win32Process::ExecutablePath() {
     return {};
 }
 
-bool Win32Process::SetCurrentDirectory(std::string_view directory) {
+bool Win32Process::ChangeDirectory(std::string_view directory) {
     return SetCurrentDirectoryA(std::string(directory).c_str()) != FALSE;
 }
 

@@ -149,7 +149,8 @@ void HostWindowSystem::PopupTrayMenu() {
     if (choice) Raise(*choice);
 }
 
-int HostWindowSystem::MessageBox(std::string_view text, std::string_view caption, unsigned style) {
+int HostWindowSystem::ShowMessageBox(std::string_view text, std::string_view caption,
+                                     unsigned style) {
     boxes_.push_back({std::string(text), std::string(caption), style});
     const MessageBoxRecord record = boxes_.back();
     if (whileBoxOpen_) whileBoxOpen_(record);

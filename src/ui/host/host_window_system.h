@@ -61,7 +61,7 @@ class HostWindowSystem final : public WindowSystem {
     void SetTrayIcon(std::string_view tip) override;
     void RemoveTrayIcon() override;
     void PopupTrayMenu() override;
-    int MessageBox(std::string_view text, std::string_view caption, unsigned style) override;
+    int ShowMessageBox(std::string_view text, std::string_view caption, unsigned style) override;
     int RunEventLoop() override;
     void ProcessPendingMessages() override;
     void WaitForInput(std::uint32_t milliseconds) override;

@@ -41,7 +41,8 @@ std::uint32_t Win32WindowSystem::TickCount() {
     return GetTickCount();
 }
 
-int Win32WindowSystem::MessageBox(std::string_view text, std::string_view caption, unsigned style) {
+int Win32WindowSystem::ShowMessageBox(std::string_view text, std::string_view caption,
+                                      unsigned style) {
     const std::string terminatedText(text);
     const std::string terminatedCaption(caption);
     return MessageBoxA(nullptr, terminatedText.c_str(), terminatedCaption.c_str(), style);

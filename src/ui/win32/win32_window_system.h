@@ -51,7 +51,7 @@ class Win32WindowSystem : public WindowSystem {
     void RemoveTrayIcon() override;
     void PopupTrayMenu() override;
 
-    int MessageBox(std::string_view text, std::string_view caption, unsigned style) override;
+    int ShowMessageBox(std::string_view text, std::string_view caption, unsigned style) override;
 
     int RunEventLoop() override;
     void ProcessPendingMessages() override;
