@@ -11,12 +11,13 @@
 
 namespace korvane {
 
-bool operator==(const Settings& a, const Settings& b) {
+// Local to this test: the record itself needs no comparison.
+static bool operator==(const Settings& a, const Settings& b) {
     return a.CityId == b.CityId && a.MaxTemperature == b.MaxTemperature &&
            a.MinTemperature == b.MinTemperature && a.Opaque == b.Opaque;
 }
 
-void PrintTo(const Settings& s, std::ostream* out) {
+static void PrintTo(const Settings& s, std::ostream* out) {
     *out << "{CityId=\"" << s.CityId << "\", Max=" << s.MaxTemperature
          << ", Min=" << s.MinTemperature << ", Opaque=" << s.Opaque << "}";
 }
