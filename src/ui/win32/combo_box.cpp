@@ -67,9 +67,9 @@ int Win32WindowSystem::ComboSelection() {
     return selection >= 0 ? static_cast<int>(selection) : -1;
 }
 
-// -1 clears the selection; an index outside the list changes nothing.
+// -1, like any index outside the list, clears the selection and the edit text.
 void Win32WindowSystem::SetComboSelection(int index) {
-    if (index < -1 || index >= ComboCount()) return;
+    if (index < 0 || index >= ComboCount()) index = -1;
     SendCombo(CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 

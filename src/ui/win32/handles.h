@@ -1,7 +1,7 @@
 #pragma once
 // Owners for the USER, GDI and kernel handles the window system keeps, so that every exit path
 // gives them back.
-#include "ui/win32/windows_api.h"
+#include <windows.h>
 
 #include <memory>
 #include <type_traits>

@@ -1,8 +1,8 @@
 #pragma once
 // The program's two icon images, loaded at the size a use needs.
 #include "ui/win32/handles.h"
-#include "ui/win32/windows_api.h"
 #include "ui/window_system.h"
+#include <windows.h>
 
 namespace korvane::ui::win32 {
 

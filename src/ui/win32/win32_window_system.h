@@ -3,8 +3,8 @@
 // the ANSI functions, so that the GBK texts reach the screen unchanged.
 #include "ui/templates.h"
 #include "ui/win32/handles.h"
-#include "ui/win32/windows_api.h"
 #include "ui/window_system.h"
+#include <windows.h>
 
 #include <array>
 #include <cstddef>

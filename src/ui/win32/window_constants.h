@@ -1,6 +1,6 @@
 #pragma once
 // Fixed names and numbers of the Win32 window system, gathered in one place.
-#include "ui/win32/windows_api.h"
+#include <windows.h>
 
 namespace korvane::ui::win32 {
 
