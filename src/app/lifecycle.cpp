@@ -24,14 +24,19 @@ bool IsSupportedSystemName(std::string_view name) {
     return false;
 }
 
-int RunProgram(Program& program) {
+bool StartProgram(Program& program) {
     Services& services = program.services;
     const std::string executable = services.process.ExecutablePath();
     services.process.ChangeDirectory(DirectoryOf(executable));
     // A second start hands over to the running one before any window or tray icon exists.
-    if (!services.ui.ClaimSingleInstance()) return 0;
+    if (!services.ui.ClaimSingleInstance()) return false;
     services.ui.LoadWindow(WindowId::Main);
-    const int code = services.ui.RunEventLoop();
+    return true;
+}
+
+int RunProgram(Program& program) {
+    if (!StartProgram(program)) return 0;
+    const int code = program.services.ui.RunEventLoop();
     ReleaseProgramTexts(program);
     return code;
 }
@@ -63,8 +68,8 @@ void StartOrWelcome(Program& program) {
         return;
     }
     ui.ShowMessageBox(texts::kWelcome, texts::kFirstUseCaption, ui::box::Information);
-    const int answer =
-        ui.ShowMessageBox(texts::kAutostartQuestion, texts::kQuestionCaption, ui::box::YesNoQuestion);
+    const int answer = ui.ShowMessageBox(texts::kAutostartQuestion, texts::kQuestionCaption,
+                                         ui::box::YesNoQuestion);
     ui.LoadWindow(WindowId::Config);
     // A Yes ticks the autostart box; the choice takes effect with the first Save.
     if (answer == ui::box::Yes) ui.SetChecked(ui::UnitId::Check2, true);

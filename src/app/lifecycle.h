@@ -5,7 +5,10 @@
 namespace korvane {
 
 // Process start: the executable's folder becomes the current directory, the single-instance
-// check, the hidden main window, the event loop. Answers the exit code.
+// check, the hidden main window (whose created event runs the start-up). False for a second
+// instance, which has handed over to the first.
+bool StartProgram(Program& program);
+// StartProgram, then the event loop; answers the exit code.
 int RunProgram(Program& program);
 
 void OnMainWindowCreated(Program& program);

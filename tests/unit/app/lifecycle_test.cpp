@@ -75,7 +75,7 @@ TEST_F(ProgramTest, UnsupportedSystemOrCompositionOff_ShowsTheNameAndEndsWithZer
         files.Put("config.ini", kBeijingFile);
         std::optional<int> code;
         try {
-            RunProgram(refused);
+            StartProgram(refused);
         } catch (const ui::ProcessEnded& ended) {
             code = ended.exitCode;
         }

@@ -149,9 +149,13 @@ TEST_F(TimerCycleTest, EggSwitchedOnDuringATransition_SwitchingOffBringsTheCycle
     EXPECT_EQ(program.SavedTimerPeriod, 1000);
     Raise(HandlerId::ToggleEggMode);
     EXPECT_EQ(ui.TimerPeriod(), 1000);
+    // The tick whose refresh was interrupted counted on to 2 after the switch set -1.
+    EXPECT_EQ(program.TickCount, 2);
     const std::size_t before = internet.paths().size();
     internet.Reply(Reading("30"));
-    ui.Advance(2000);
+    ui.Advance(3000);
+    EXPECT_EQ(internet.paths().size(), before);
+    ui.Advance(1000);
     EXPECT_EQ(internet.paths().size(), before + 1);
 }
 

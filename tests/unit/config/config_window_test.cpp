@@ -69,7 +69,7 @@ TEST_F(ConfigWindowTest, CreatedWithFile_ShowsTheCityTheBoundsAndTheGlassChoice)
         Dispatcher sink{other};
         windows.SetEventSink(&sink);
         files.Put("config.ini", c.file);
-        RunProgram(other);
+        StartProgram(other);
         EXPECT_EQ(windows.ComboSelection(), c.selection);
         EXPECT_EQ(windows.UnitText(UnitId::Edit1), c.min);
         EXPECT_EQ(windows.UnitText(UnitId::Edit2), c.max);
@@ -99,7 +99,7 @@ TEST_F(ConfigWindowTest, AutostartBox_TickedWhenEitherHiveHasATextValue) {
         Dispatcher sink{other};
         windows.SetEventSink(&sink);
         files.Put("config.ini", kBeijingFile);
-        RunProgram(other);
+        StartProgram(other);
         EXPECT_EQ(windows.IsChecked(UnitId::Check2), c.ticked);
     }
 }
@@ -202,7 +202,7 @@ TEST_F(ConfigWindowTest, GlassBox_WritesOpaqueZeroWhenTickedAndOneWhenNot) {
     for (bool glass : {true, false}) {
         ui.SetChecked(UnitId::Check1, glass);
         Raise(HandlerId::OnSaveClicked);
-        EXPECT_EQ(File()->substr(File()->size() - 8), glass ? "\nOpaque=0" : "\nOpaque=1");
+        EXPECT_EQ(File()->substr(File()->size() - 9), glass ? "\nOpaque=0" : "\nOpaque=1");
         EXPECT_EQ(program.settings.Opaque, glass ? 0 : 1);
     }
 }

@@ -35,7 +35,7 @@ class ProgramTest : public ::testing::Test {
     // start-up ended the process with, if it did.
     std::optional<int> Start() {
         try {
-            RunProgram(program);
+            StartProgram(program);
         } catch (const ui::ProcessEnded& ended) {
             return ended.exitCode;
         }
