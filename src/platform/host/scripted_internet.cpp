@@ -96,12 +96,12 @@ InternetHandle ScriptedInternet::Open(std::string_view agent, std::uint32_t acce
 bool ScriptedInternet::SetNumberOption(InternetHandle handle, std::uint32_t option,
                                        std::uint32_t value) {
     Record("SetNumberOption", handle).Numbers = {option, value};
-    return IsOpen(handle);
+    return !FailOptions && IsOpen(handle);
 }
 
 bool ScriptedInternet::SetProxyOption(InternetHandle handle, std::uint32_t accessType) {
     Record("SetProxyOption", handle).Numbers = {accessType};
-    return IsOpen(handle);
+    return !FailOptions && IsOpen(handle);
 }
 
 bool ScriptedInternet::SetTextOption(InternetHandle handle, std::uint32_t option,
@@ -109,7 +109,7 @@ bool ScriptedInternet::SetTextOption(InternetHandle handle, std::uint32_t option
     InternetCall& call = Record("SetTextOption", handle);
     call.Numbers = {option};
     call.Texts = {std::string(text)};
-    return IsOpen(handle);
+    return !FailOptions && IsOpen(handle);
 }
 
 InternetHandle ScriptedInternet::Connect(InternetHandle session, std::string_view server,

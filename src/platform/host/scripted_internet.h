@@ -27,6 +27,7 @@ class ScriptedInternet : public Internet {
     bool FailCrackUrl = false;
     std::optional<UrlParts> CrackedParts; // answered instead of splitting the URL itself
     bool FailOpen = false;
+    bool FailOptions = false; // every option set is refused
     bool FailConnect = false;
     bool FailOpenRequest = false;
     bool FailSend = false;

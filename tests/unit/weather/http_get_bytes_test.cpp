@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -269,6 +270,15 @@ TEST(HttpGetBytes, AsksForTheSystemProxySettingsOnEveryFetch) {
         EXPECT_EQ(texts[i].Numbers, (std::vector<std::uint64_t>{i % 2 == 0 ? 43u : 44u}));
         EXPECT_EQ(texts[i].Texts, (std::vector<std::string>{""}));
     }
+}
+
+TEST(HttpGetBytes, FetchesTheBodyEvenWhenTheOptionsAreRefused) {
+    ScriptedInternet internet;
+    internet.FailOptions = true;
+    internet.BodyPieces = {"body"};
+    InternetHandle session = 0;
+    EXPECT_EQ(HttpGetBytes(internet, session, WeatherUrl("101010100")), "body");
+    EXPECT_EQ(internet.OpenHandles(), std::set<InternetHandle>{session});
 }
 
 TEST(HttpGetBytes, ReadsInChunksSizedByTheAnnouncedLength) {
