@@ -2,6 +2,7 @@
 // The program's two icon images, loaded at the size a use needs.
 #include "ui/win32/handles.h"
 #include "ui/window_system.h"
+
 #include <windows.h>
 
 namespace korvane::ui::win32 {

@@ -4,6 +4,7 @@
 #include "ui/templates.h"
 #include "ui/win32/handles.h"
 #include "ui/window_system.h"
+
 #include <windows.h>
 
 #include <array>

@@ -26,7 +26,7 @@ struct ControlClass {
 constexpr ControlClass kControlClasses[] = {
     {UnitKind::Button, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0},
     {UnitKind::CheckBox, "BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0},
-    {UnitKind::Label, "STATIC", SS_LEFT, 0},
+    {UnitKind::Label, "STATIC", SS_LEFTNOWORDWRAP, 0},
     {UnitKind::EditBox, "EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE},
     {UnitKind::ComboBox, "COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0},
     {UnitKind::Slider, TRACKBAR_CLASSA, TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS | WS_TABSTOP, 0},
