@@ -29,6 +29,14 @@ bool BeginsWith(std::string_view text, std::string_view prefix) {
     return true;
 }
 
+// Characters in the first `bytes` bytes of GBK text; a double-byte character counts once.
+int CharactersIn(std::string_view text, int bytes) {
+    int characters = 0;
+    for (std::size_t i = 0; i < text.size() && i < static_cast<std::size_t>(bytes); ++characters)
+        i += static_cast<unsigned char>(text[i]) >= 0x80 ? 2 : 1;
+    return characters;
+}
+
 } // namespace
 
 // Every call of ours is marked, so that the notifications it causes are not taken for the user's.
@@ -87,9 +95,19 @@ int Win32WindowSystem::ComboSelectPrefix(std::string_view prefix) {
     return -1;
 }
 
+// Positions are bytes. Windows' ANSI edit field counts bytes too, but Wine's counts characters;
+// selecting everything and comparing the end with the byte length tells which one this is.
 void Win32WindowSystem::SetComboEditSelection(int start, int length) {
-    const int from = start < 0 ? 0 : start;
-    const int to = from + (length < 0 ? 0 : length);
+    int from = start < 0 ? 0 : start;
+    int to = from + (length < 0 ? 0 : length);
+    const std::string text = UnitText(UnitId::Combo1);
+    SendCombo(CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+    DWORD end = 0;
+    SendCombo(CB_GETEDITSEL, 0, reinterpret_cast<LPARAM>(&end));
+    if (end != text.size()) {
+        from = CharactersIn(text, from);
+        to = CharactersIn(text, to);
+    }
     SendCombo(CB_SETEDITSEL, 0, MAKELPARAM(from, to));
 }
 
