@@ -1,12 +1,21 @@
 # Windows (MinGW-w64, i686): the real Win32 layers and Korvane.exe.
-add_compile_options(-Os -ffunction-sections -fdata-sections)
+# No exception handling in the executable: nothing catches, and an allocation failure ends the
+# process as an uncaught exception would; this drops the unwind tables of every function.
+set(KORVANE_WINDOWS_OPTIONS -Os -ffunction-sections -fdata-sections -fno-exceptions
+    -fno-asynchronous-unwind-tables)
+add_compile_options(${KORVANE_WINDOWS_OPTIONS})
+target_compile_options(korvane_core PRIVATE ${KORVANE_WINDOWS_OPTIONS})
 target_compile_definitions(korvane_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
 file(GLOB_RECURSE WIN32_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*/win32/*.cpp)
+# Linked into the executable itself so that it replaces the library's helpers whatever the order.
+set(NO_EXCEPTIONS_SOURCE ${CMAKE_SOURCE_DIR}/src/platform/win32/no_exceptions.cpp)
+list(REMOVE_ITEM WIN32_SOURCES ${NO_EXCEPTIONS_SOURCE})
 add_library(korvane_win32 STATIC ${WIN32_SOURCES})
 target_link_libraries(korvane_win32 PUBLIC korvane_core)
+target_include_directories(korvane_win32 PRIVATE ${CMAKE_SOURCE_DIR}/resources)
 
-add_executable(Korvane WIN32 ${CMAKE_SOURCE_DIR}/src/app/main_win32.cpp
+add_executable(Korvane WIN32 ${CMAKE_SOURCE_DIR}/src/app/main_win32.cpp ${NO_EXCEPTIONS_SOURCE}
                              ${CMAKE_SOURCE_DIR}/resources/korvane.rc)
 set_target_properties(Korvane PROPERTIES OUTPUT_NAME Korvane)
 target_link_libraries(Korvane PRIVATE korvane_win32 wininet comctl32 shell32 advapi32)

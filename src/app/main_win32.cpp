@@ -7,6 +7,16 @@
 
 #include <windows.h>
 
+#include <cstdlib>
+
+// The default terminate handler prints a demangled type name, which links the whole demangler
+// into the executable; a resident program has no console to print to.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() {
+    std::abort();
+}
+} // namespace __gnu_cxx
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace korvane;
     ui::Win32WindowSystem windows(instance);

@@ -2,8 +2,6 @@
 
 #include "config/text_to_number.h"
 
-#include <cstdio>
-
 namespace korvane {
 namespace {
 
@@ -56,10 +54,11 @@ std::string ScaleColourText(double position) {
 
     const Rgb colour = RampColour(w);
     const std::uint32_t value = colour.red + colour.green * 256 + colour.blue * 65536;
-    char digits[16];
-    std::snprintf(digits, sizeof digits, "%X", static_cast<unsigned>(value));
-    std::string text(digits);
-    if (text.size() < 6) text.insert(0, 6 - text.size(), '0');
+    // "%X" of a value below 2^24, padded with zeros to six digits.
+    constexpr char kHex[] = "0123456789ABCDEF";
+    std::string text(6, '0');
+    for (std::size_t i = 0; i < 6; ++i)
+        text[5 - i] = kHex[(value >> (4 * i)) & 0xF];
     return text;
 }
 

@@ -1,8 +1,8 @@
 #include "config/text_to_number.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -100,16 +100,10 @@ double ToDouble(const DecimalNumber& number) {
     if (magnitude > 400) return sign * std::numeric_limits<double>::infinity();
     if (magnitude < -400) return sign * 0.0;
 
+    // Only digits and an exponent reach the C library's reader, so neither the locale's decimal
+    // point nor its hexadecimal and "inf" forms can come into play; it overflows to infinity.
     const std::string plain = significant + "e" + std::to_string(scale);
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    (void)end;
-    if (error == std::errc::result_out_of_range) {
-        value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    } else if (error != std::errc()) {
-        value = 0.0;
-    }
-    return sign * value;
+    return sign * std::strtod(plain.c_str(), nullptr);
 }
 
 } // namespace

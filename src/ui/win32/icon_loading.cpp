@@ -1,6 +1,6 @@
 #include "ui/win32/icon_loading.h"
 
-#include "../../../resources/resource_ids.h"
+#include "resource_ids.h"
 
 namespace korvane::ui::win32 {
 
