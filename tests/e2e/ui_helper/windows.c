@@ -1,0 +1,227 @@
+/* Finding and describing windows and controls of other processes.  Texts of
+ * controls are fetched with WM_GETTEXT (GetWindowText does not ask another
+ * process's edit controls for their current content). */
+#include "helper.h"
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#define TEXT_MAX 1024
+#define POLL_MS 100
+
+static void window_text(HWND hwnd, char *buf, int size)
+{
+    DWORD_PTR got = 0;
+    buf[0] = 0;
+    if (!SendMessageTimeoutA(hwnd, WM_GETTEXT, (WPARAM)size, (LPARAM)buf,
+                             SMTO_ABORTIFHUNG, 2000, &got))
+        GetWindowTextA(hwnd, buf, size);
+    buf[size - 1] = 0;
+}
+
+struct top_search { const char *caption; int want_visible; HWND found; };
+
+static BOOL CALLBACK match_top(HWND hwnd, LPARAM param)
+{
+    struct top_search *s = (struct top_search *)param;
+    char text[TEXT_MAX];
+    GetWindowTextA(hwnd, text, sizeof text);
+    if (strcmp(text, s->caption) != 0) return TRUE;
+    if (s->want_visible && !IsWindowVisible(hwnd)) return TRUE;
+    s->found = hwnd;
+    return FALSE;
+}
+
+HWND find_top_window(const char *caption, int want_visible)
+{
+    struct top_search s = {caption, want_visible, NULL};
+    EnumWindows(match_top, (LPARAM)&s);
+    return s.found;
+}
+
+HWND wait_top_window(const char *caption, int want_visible, DWORD timeout_ms)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        HWND h = find_top_window(caption, want_visible);
+        if (h) return h;
+        if (GetTickCount() - start >= timeout_ms) return NULL;
+        Sleep(POLL_MS);
+    }
+}
+
+int wait_no_visible_window(const char *caption, DWORD timeout_ms)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (!find_top_window(caption, 1)) return 1;
+        if (GetTickCount() - start >= timeout_ms) return 0;
+        Sleep(POLL_MS);
+    }
+}
+
+void print_window(const char *kind, HWND hwnd)
+{
+    char text[TEXT_MAX], cls[256];
+    DWORD pid = 0;
+    RECT r;
+    GetWindowTextA(hwnd, text, sizeof text);
+    GetClassNameA(hwnd, cls, sizeof cls);
+    GetWindowThreadProcessId(hwnd, &pid);
+    GetWindowRect(hwnd, &r);
+    out_begin(kind);
+    out_hex("hwnd", (unsigned long)(ULONG_PTR)hwnd);
+    out_str("caption", text);
+    out_str("class", cls);
+    out_int("visible", IsWindowVisible(hwnd) ? 1 : 0);
+    out_int("pid", (long)pid);
+    out_int("left", r.left); out_int("top", r.top);
+    out_int("right", r.right); out_int("bottom", r.bottom);
+    out_end();
+}
+
+static BOOL CALLBACK print_top(HWND hwnd, LPARAM all)
+{
+    char text[8];
+    if (all || GetWindowTextA(hwnd, text, sizeof text) > 0) print_window("window", hwnd);
+    return TRUE;
+}
+
+void list_top_windows(int all) { EnumWindows(print_top, (LPARAM)all); }
+
+/* ---- controls ---- */
+
+#define MAX_CONTROLS 256
+struct child_list { HWND top; HWND items[MAX_CONTROLS]; int count; };
+
+static BOOL CALLBACK collect_child(HWND hwnd, LPARAM param)
+{
+    struct child_list *l = (struct child_list *)param;
+    if (l->count < MAX_CONTROLS) l->items[l->count++] = hwnd;
+    return TRUE;
+}
+
+static void collect(HWND top, struct child_list *l)
+{
+    l->top = top;
+    l->count = 0;
+    EnumChildWindows(top, collect_child, (LPARAM)l);
+}
+
+static RECT client_rect_of(HWND top, HWND child)
+{
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(HWND_DESKTOP, top, (POINT *)&r, 2);
+    return r;
+}
+
+/* Direct children of one class, in reading order (top, then left). */
+static int children_of_class(HWND top, const char *cls, HWND *out, int max)
+{
+    struct child_list l;
+    collect(top, &l);
+    int n = 0;
+    for (int i = 0; i < l.count && n < max; ++i) {
+        char c[256];
+        GetClassNameA(l.items[i], c, sizeof c);
+        if (GetParent(l.items[i]) == top && lstrcmpiA(c, cls) == 0) out[n++] = l.items[i];
+    }
+    for (int i = 1; i < n; ++i)
+        for (int j = i; j > 0; --j) {
+            RECT a = client_rect_of(top, out[j - 1]), b = client_rect_of(top, out[j]);
+            if (a.top > b.top || (a.top == b.top && a.left > b.left)) {
+                HWND t = out[j]; out[j] = out[j - 1]; out[j - 1] = t;
+            } else break;
+        }
+    return n;
+}
+
+/* spec: "class:<Class>:<k>", "text:<text>", "id:<n>" or "combo-edit:<k>". */
+HWND find_control(HWND top, const char *spec)
+{
+    if (strncmp(spec, "class:", 6) == 0 || strncmp(spec, "combo-edit:", 11) == 0) {
+        int combo_edit = spec[0] == 'c' && spec[1] == 'o';
+        char cls[128];
+        int k = 0;
+        if (combo_edit) { strcpy(cls, "ComboBox"); k = atoi(spec + 11); }
+        else {
+            const char *colon = strchr(spec + 6, ':');
+            size_t len = colon ? (size_t)(colon - (spec + 6)) : strlen(spec + 6);
+            if (len >= sizeof cls) return NULL;
+            memcpy(cls, spec + 6, len); cls[len] = 0;
+            k = colon ? atoi(colon + 1) : 0;
+        }
+        HWND found[MAX_CONTROLS];
+        int n = children_of_class(top, cls, found, MAX_CONTROLS);
+        if (k < 0 || k >= n) return NULL;
+        if (!combo_edit) return found[k];
+        COMBOBOXINFO info;
+        memset(&info, 0, sizeof info);
+        info.cbSize = sizeof info;
+        if (GetComboBoxInfo(found[k], &info) && info.hwndItem) return info.hwndItem;
+        return FindWindowExA(found[k], NULL, "Edit", NULL);
+    }
+    struct child_list l;
+    collect(top, &l);
+    for (int i = 0; i < l.count; ++i) {
+        if (strncmp(spec, "id:", 3) == 0) {
+            if (GetDlgCtrlID(l.items[i]) == atoi(spec + 3)) return l.items[i];
+        } else if (strncmp(spec, "text:", 5) == 0) {
+            char text[TEXT_MAX];
+            window_text(l.items[i], text, sizeof text);
+            if (strcmp(text, spec + 5) == 0) return l.items[i];
+        }
+    }
+    return NULL;
+}
+
+static void print_control(HWND top, HWND c)
+{
+    char text[TEXT_MAX], cls[256];
+    window_text(c, text, sizeof text);
+    GetClassNameA(c, cls, sizeof cls);
+    RECT r = client_rect_of(top, c);
+    LONG style = GetWindowLongA(c, GWL_STYLE);
+    out_begin("control");
+    out_hex("hwnd", (unsigned long)(ULONG_PTR)c);
+    out_str("class", cls);
+    out_int("id", GetDlgCtrlID(c));
+    out_int("direct", GetParent(c) == top);
+    out_str("text", text);
+    out_int("visible", IsWindowVisible(c) ? 1 : 0);
+    out_int("enabled", IsWindowEnabled(c) ? 1 : 0);
+    out_hex("style", (unsigned long)style);
+    out_int("left", r.left); out_int("top", r.top);
+    out_int("right", r.right); out_int("bottom", r.bottom);
+    DWORD_PTR v = 0;
+    if (lstrcmpiA(cls, "Button") == 0) {
+        SendMessageTimeoutA(c, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &v);
+        out_int("checked", (long)v);
+    } else if (lstrcmpiA(cls, "ComboBox") == 0) {
+        DWORD_PTR count = 0, sel = (DWORD_PTR)-1;
+        SendMessageTimeoutA(c, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &count);
+        SendMessageTimeoutA(c, CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, &sel);
+        out_int("count", (long)count);
+        out_int("cursel", (long)(LONG)sel);
+        char item[TEXT_MAX] = "";
+        if ((LONG)sel >= 0) {
+            DWORD_PTR len = 0;
+            SendMessageTimeoutA(c, CB_GETLBTEXTLEN, sel, 0, SMTO_ABORTIFHUNG, 2000, &len);
+            if (len < sizeof item)
+                SendMessageTimeoutA(c, CB_GETLBTEXT, sel, (LPARAM)item, SMTO_ABORTIFHUNG, 2000, &v);
+        }
+        out_str("seltext", item);
+    } else if (lstrcmpiA(cls, "Edit") == 0) {
+        SendMessageTimeoutA(c, EM_GETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG, 2000, &v);
+        out_int("limit", (long)v);
+    }
+    out_end();
+}
+
+void print_controls(HWND top)
+{
+    struct child_list l;
+    collect(top, &l);
+    for (int i = 0; i < l.count; ++i) print_control(top, l.items[i]);
+}
