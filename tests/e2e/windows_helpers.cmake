@@ -1,0 +1,38 @@
+# End-to-end suite: the test doubles that run inside the Wine prefix, and one
+# CTest test per scenario (label e2e).  Included by cmake/windows.cmake.
+enable_testing()
+set(E2E_DIR ${CMAKE_SOURCE_DIR}/tests/e2e)
+
+# i686 exports carry stdcall decorations that --kill-at strips; x86-64 has none.
+foreach(variant dwmapi dwmapi_no131)
+  set(def ${E2E_DIR}/dwmapi_double/${variant}.def)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    file(READ ${def} def_text)
+    string(REGEX REPLACE "@[0-9]+( |\n)" "\\1" def_text "${def_text}")
+    set(def ${CMAKE_CURRENT_BINARY_DIR}/e2e/${variant}.def)
+    file(WRITE ${def} "${def_text}")
+  endif()
+  add_library(e2e_${variant} SHARED ${E2E_DIR}/dwmapi_double/dwmapi_double.c ${def})
+  set_target_properties(e2e_${variant} PROPERTIES PREFIX "" OUTPUT_NAME ${variant}
+                        RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/e2e/${variant})
+  target_link_options(e2e_${variant} PRIVATE -Wl,--kill-at -static-libgcc)
+endforeach()
+target_compile_definitions(e2e_dwmapi PRIVATE WITH_ORDINAL_131)
+
+add_executable(e2e_ui_helper ${E2E_DIR}/ui_helper/main.c ${E2E_DIR}/ui_helper/output.c
+                             ${E2E_DIR}/ui_helper/windows.c)
+set_target_properties(e2e_ui_helper PROPERTIES OUTPUT_NAME ui_helper
+                      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/e2e)
+target_link_libraries(e2e_ui_helper PRIVATE shell32)
+target_link_options(e2e_ui_helper PRIVATE -static-libgcc)
+
+set(E2E_SCENARIOS first_use configured_start refusal refusal_server no131
+                  server_failures tray_menu autostart second_instance)
+foreach(scenario ${E2E_SCENARIOS})
+  # An explicit bash: the test is a Linux script, not a program for the emulator.
+  add_test(NAME e2e.${scenario}
+           COMMAND /bin/bash ${E2E_DIR}/run_scenario.sh ${scenario} $<TARGET_FILE:Korvane>
+                   $<TARGET_FILE:e2e_dwmapi> $<TARGET_FILE:e2e_dwmapi_no131> $<TARGET_FILE:e2e_ui_helper>)
+  set_tests_properties(e2e.${scenario} PROPERTIES LABELS e2e TIMEOUT 600 RUN_SERIAL TRUE
+                       SKIP_RETURN_CODE 77 CROSSCOMPILING_EMULATOR "")
+endforeach()
