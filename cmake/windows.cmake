@@ -14,6 +14,7 @@ list(REMOVE_ITEM WIN32_SOURCES ${NO_EXCEPTIONS_SOURCE})
 add_library(korvane_win32 STATIC ${WIN32_SOURCES})
 target_link_libraries(korvane_win32 PUBLIC korvane_core)
 target_include_directories(korvane_win32 PRIVATE ${CMAKE_SOURCE_DIR}/resources)
+enable_testing()
 
 add_executable(Korvane WIN32 ${CMAKE_SOURCE_DIR}/src/app/main_win32.cpp ${NO_EXCEPTIONS_SOURCE}
                              ${CMAKE_SOURCE_DIR}/resources/korvane.rc)
