@@ -26,7 +26,7 @@ set_target_properties(e2e_ui_helper PROPERTIES OUTPUT_NAME ui_helper
 target_link_libraries(e2e_ui_helper PRIVATE shell32)
 target_link_options(e2e_ui_helper PRIVATE -static-libgcc)
 
-set(E2E_SCENARIOS first_use configured_start refusal refusal_server no131
+set(E2E_SCENARIOS first_use config_errors configured_start refusal refusal_server no131
                   server_failures tray_menu autostart second_instance)
 foreach(scenario ${E2E_SCENARIOS})
   # An explicit bash: the test is a Linux script, not a program for the emulator.
