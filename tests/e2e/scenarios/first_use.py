@@ -55,6 +55,10 @@ def run(s):
     s.check(r["headers"].get("Host") == "www.weather.com.cn", f"Host {r['headers'].get('Host')!r}")
     s.check(r["headers"].get("User-Agent") == "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)",
             f"User-Agent {r['headers'].get('User-Agent')!r}")
+    s.check(r["headers"].get("Accept", "").replace(" ", "") == "*/*",
+            f"Accept {r['headers'].get('Accept')!r}")
+    s.check(not any(h.lower() in ("if-modified-since", "if-none-match", "cookie") for h in r["headers"]),
+            f"no validators or cookies: {sorted(r['headers'])}")
 
     cols = c.wait_for(s.colorizations, 5)
     want = c.expected_colour(9, 0, 30)
