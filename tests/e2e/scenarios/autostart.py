@@ -1,4 +1,6 @@
-"""Ticking 开机自动运行 and saving registers the Run value with the executable's path."""
+"""Ticking 开机自动运行 and saving registers the Run value with the executable's
+path in double quotes: an unquoted path with a blank in it lets a program
+placed at the first word's name start instead (the unquoted-path hijack)."""
 import subprocess
 import time
 
@@ -36,9 +38,7 @@ def run(s):
     time.sleep(1)
     found = query(s)
     s.note(f"Run values: {found}")
-    want = "C:\\Korvane\\Korvane.exe"
-    s.check(any(v.strip('"').lower() == want.lower() for v in found.values()),
-            f"Run value Korvane.exe holds the full path {want}")
+    want = '"C:\\Korvane\\Korvane.exe"'
+    s.check(any(v.lower() == want.lower() for v in found.values()),
+            f"Run value Korvane.exe holds the full path in double quotes, {want}")
     s.check("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run" in found, "written under HKLM")
-    if found:
-        s.note("data is " + ("quoted" if list(found.values())[0].startswith('"') else "unquoted"))
