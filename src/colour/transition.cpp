@@ -2,6 +2,8 @@
 
 #include "colour/ramp.h"
 
+#include <algorithm>
+
 namespace korvane {
 namespace {
 
@@ -54,14 +56,25 @@ void SetScaleColour(ColourContext& context, int target, int mode) {
         SetColour(parameters, target);
         context.dwm.ApplyColorization(parameters);
     } else {
-        while (state.CurrentScalePosition != target) {
-            state.CurrentScalePosition += target > state.CurrentScalePosition ? 1 : -1;
-            SetColour(parameters, state.CurrentScalePosition);
+        // Beyond the ramp's ends every position shows the end colour. A reading far outside the
+        // bounds would otherwise be walked to one unit at a time, for days, with the refresh
+        // timer stopped: the walk is kept within a margin around the ramp instead.
+        int& position = state.CurrentScalePosition;
+        position = std::clamp(position, kWalkFloor, kWalkCeiling);
+        const int walkTarget = std::clamp(target, kWalkFloor, kWalkCeiling);
+        if (position == walkTarget) {
+            SetColour(parameters, walkTarget);
+            context.dwm.ApplyColorization(parameters);
+        }
+        while (position != walkTarget) {
+            position += walkTarget > position ? 1 : -1;
+            SetColour(parameters, position);
             WaitWithEvents(context.ui, kStepWaitMilliseconds);
             // The easter egg was switched during the wait: it has set the period it wants.
             if (mode != state.EasterEggMode) return;
             context.dwm.ApplyColorization(parameters);
         }
+        position = target;
     }
     context.ui.SetTimerPeriod(rememberedPeriod);
 }

@@ -12,6 +12,9 @@ namespace korvane {
 
 inline constexpr int kNoColourYet = -1;
 inline constexpr int kStepWaitMilliseconds = 50;
+// A transition walks at most this far beyond the ramp's ends (0 and 100).
+inline constexpr int kWalkFloor = -100;
+inline constexpr int kWalkCeiling = 200;
 
 struct ColourState {
     int EasterEggMode = 0;

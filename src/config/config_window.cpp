@@ -40,6 +40,14 @@ void SelectCityOfCode(ui::WindowSystem& ui, std::string_view code) {
 
 } // namespace
 
+std::string WithoutHalfCharacter(std::string text) {
+    std::size_t i = 0;
+    while (i < text.size())
+        i += static_cast<unsigned char>(text[i]) >= 0x80 ? 2 : 1;
+    if (i > text.size()) text.pop_back();
+    return text;
+}
+
 bool TemperatureBoundsAccepted(double minTemperature, double maxTemperature) {
     if (minTemperature - -50.0 < -kTolerance) return false;
     if (maxTemperature - 60.0 > kTolerance) return false;
@@ -84,8 +92,8 @@ void OnSaveClicked(ConfigWindowContext& context) {
     }
     context.settings.CityId = StationCodeAt(index + 1);
 
-    const std::string minText = ui.UnitText(UnitId::Edit1);
-    const std::string maxText = ui.UnitText(UnitId::Edit2);
+    const std::string minText = WithoutHalfCharacter(ui.UnitText(UnitId::Edit1));
+    const std::string maxText = WithoutHalfCharacter(ui.UnitText(UnitId::Edit2));
     if (!TemperatureBoundsAccepted(TextToNumber(minText), TextToNumber(maxText))) {
         ShowError(ui, kWrongTemperatures);
         return;

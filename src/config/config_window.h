@@ -32,6 +32,11 @@ bool OnConfigWindowClosing(ConfigWindowContext& context);
 void OnCityComboKey(ConfigWindowContext& context, int keyCode);
 void CompleteCityName(ConfigWindowContext& context);
 
+// A text that ends in the first byte of a double-byte character would be read back differently
+// from how it was checked (that byte pairs with the CR of the line break): Save drops the half
+// character before it checks and stores a bound.
+std::string WithoutHalfCharacter(std::string text);
+
 // The typed bounds are accepted when min >= -50, max <= 60 and max - min >= 10 (within 1e-7).
 bool TemperatureBoundsAccepted(double minTemperature, double maxTemperature);
 

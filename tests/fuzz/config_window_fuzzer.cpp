@@ -55,15 +55,10 @@ bool SameSettings(const Settings& a, const Settings& b) {
            a.MinTemperature == b.MinTemperature && a.Opaque == b.Opaque;
 }
 
-// The reader takes a value up to the next CR LF that is not the second half of a double-byte
-// character: a text holding a CR LF, or ending in a lone lead byte (which pairs with the CR of the
-// line break written after it), reads back as something else than it was validated as.
+// The reader takes a value up to the next CR LF: a text holding one reads back as something
+// else than it was validated as (Save has already dropped a trailing half character).
 bool ReadsBackAsTyped(std::string_view text) {
-    if (text.find("\r\n") != std::string_view::npos) return false;
-    std::size_t i = 0;
-    while (i < text.size())
-        i += static_cast<unsigned char>(text[i]) >= 0x80 ? 2 : 1;
-    return i == text.size();
+    return text.find("\r\n") == std::string_view::npos;
 }
 
 bool SomeItemBeginsWith(ui::HostWindowSystem& ui, const std::string& text) {
@@ -96,8 +91,8 @@ void TypeInCityBox(HostProgram& host, int key, const std::string& text) {
 void Save(HostProgram& host, const Faults& faults) {
     ui::HostWindowSystem& ui = host.ui;
     Program& program = host.program;
-    const std::string minText = ui.UnitText(UnitId::Edit1);
-    const std::string maxText = ui.UnitText(UnitId::Edit2);
+    const std::string minText = WithoutHalfCharacter(ui.UnitText(UnitId::Edit1));
+    const std::string maxText = WithoutHalfCharacter(ui.UnitText(UnitId::Edit2));
     const bool glass = ui.IsChecked(UnitId::Check1);
     const bool autostart = ui.IsChecked(UnitId::Check2);
     const bool wasVisible = ui.IsVisible(WindowId::Config);

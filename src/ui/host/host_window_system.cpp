@@ -1,25 +1,12 @@
 #include "ui/host/host_window_system.h"
 
+#include "ui/combo_prefix.h"
 #include "ui/timer_period.h"
 #include "ui/tray_tip.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace korvane::ui {
-namespace {
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    if (prefix.size() > text.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        const auto a = static_cast<unsigned char>(text[i]);
-        const auto b = static_cast<unsigned char>(prefix[i]);
-        if (std::tolower(a) != std::tolower(b)) return false;
-    }
-    return true;
-}
-
-} // namespace
 
 HostWindowSystem::HostWindowSystem() = default;
 
@@ -113,7 +100,7 @@ void HostWindowSystem::SetComboSelection(int index) {
 int HostWindowSystem::ComboSelectPrefix(std::string_view prefix) {
     if (prefix.empty()) return -1; // an empty text names no city
     for (int i = 0; i < ComboCount(); ++i) {
-        if (StartsWithIgnoringCase(comboItems_[static_cast<std::size_t>(i)], prefix)) {
+        if (BeginsWithIgnoringAsciiCase(comboItems_[static_cast<std::size_t>(i)], prefix)) {
             SetComboSelection(i);
             return i;
         }

@@ -1,33 +1,13 @@
 // The city combo box: its list, its edit field and the keys typed into it.
 #include "ui/win32/win32_window_system.h"
 
+#include "ui/combo_prefix.h"
 #include "ui/win32/scoped_flag.h"
 
 #include <cstring>
 
 namespace korvane::ui {
 namespace {
-
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Byte prefix with ASCII letter case ignored; a double-byte character is compared exactly, so
-// that its trail byte is never taken for a letter.
-bool BeginsWith(std::string_view text, std::string_view prefix) {
-    if (prefix.size() > text.size()) return false;
-    for (std::size_t i = 0; i < prefix.size();) {
-        if (static_cast<unsigned char>(text[i]) >= 0x80) {
-            const std::size_t width = i + 1 < prefix.size() ? 2 : 1;
-            if (text.substr(i, width) != prefix.substr(i, width)) return false;
-            i += width;
-            continue;
-        }
-        if (LowerAscii(text[i]) != LowerAscii(prefix[i])) return false;
-        ++i;
-    }
-    return true;
-}
 
 // Characters in the first `bytes` bytes of GBK text; a double-byte character counts once.
 int CharactersIn(std::string_view text, int bytes) {
@@ -87,7 +67,7 @@ int Win32WindowSystem::ComboSelectPrefix(std::string_view prefix) {
     if (prefix.empty()) return -1;
     const int count = ComboCount();
     for (int index = 0; index < count; ++index) {
-        if (BeginsWith(ComboItemText(index), prefix)) {
+        if (BeginsWithIgnoringAsciiCase(ComboItemText(index), prefix)) {
             SetComboSelection(index);
             return index;
         }

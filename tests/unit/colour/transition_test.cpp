@@ -139,6 +139,31 @@ TEST_F(TransitionTest, ReadingAtMinusOne_LeavesNoColourMarkerSoTheNextIsDirect) 
     EXPECT_EQ(ui.TickCount(), start);
 }
 
+TEST_F(TransitionTest, FarOutsideTheRamp_TheWalkStaysWithinAMarginAndTheTimerComesBack) {
+    Apply(30);
+    dwm.records.clear();
+    const int farBelow = -961633963; // the low 32 bits of a reading of 1e9 between 0 and 30
+    Apply(farBelow);
+    EXPECT_EQ(program.colour.CurrentScalePosition, farBelow) << "stored as it came";
+    EXPECT_EQ(dwm.records.size(), 130u) << "30 down to the margin at -100";
+    EXPECT_EQ(dwm.records.back().Colour, CompositionColour(0));
+    EXPECT_EQ(ui.TimerPeriod(), 1000);
+
+    dwm.records.clear();
+    Apply(farBelow + 5000); // both far below: the end colour once, no walk
+    EXPECT_EQ(Colours(), ColoursOf({0}));
+
+    dwm.records.clear();
+    Apply(40);
+    EXPECT_EQ(dwm.records.size(), 140u) << "from the margin at -100 up to 40";
+    EXPECT_EQ(dwm.records.back().Colour, CompositionColour(40));
+
+    dwm.records.clear();
+    Apply(1000000);
+    EXPECT_EQ(dwm.records.size(), 160u) << "40 up to the margin at 200";
+    EXPECT_EQ(program.colour.CurrentScalePosition, 1000000);
+}
+
 TEST(TickPassed, ComparesAcrossTheWrapOfTheTickCount) {
     EXPECT_TRUE(TickPassed(101, 100));
     EXPECT_FALSE(TickPassed(100, 100));

@@ -184,6 +184,18 @@ TEST_F(ConfigWindowTest, ThreeEOneIsReadAsThirtyAndStoredAsTyped) {
     EXPECT_EQ(program.settings.MaxTemperature, 30);
 }
 
+TEST_F(ConfigWindowTest, HalfACharacterAtTheEndOfABound_IsDroppedSoTheFileReadsBackAsChecked) {
+    StartWith(kBeijingFile);
+    Bounds("2\xC3", "30");
+    Raise(HandlerId::OnSaveClicked);
+    EXPECT_EQ(File(), "CityId=101010100\r\nMaxTemperature=30\r\nMinTemperature=2\r\nOpaque=0");
+    EXPECT_EQ(program.settings.MinTemperature, 2);
+    Bounds("-9\xC3", "1");
+    Raise(HandlerId::OnSaveClicked);
+    EXPECT_EQ(program.settings.MinTemperature, -9) << "not 0, which would leave a span of 1";
+    EXPECT_EQ(program.settings.MaxTemperature, 1);
+}
+
 TEST_F(ConfigWindowTest, WrongOrEmptyCity_ShowsTheMessageAndWritesNothing) {
     for (const char* text : {"纽约", ""}) {
         StartWith(nullptr);
