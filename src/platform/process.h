@@ -3,11 +3,6 @@
 #include <string>
 #include <string_view>
 
-// <windows.h> maps SetCurrentDirectory to SetCurrentDirectoryA; the member below keeps its name.
-#ifdef SetCurrentDirectory
-#undef SetCurrentDirectory
-#endif
-
 namespace korvane::platform {
 
 class Process {
