@@ -20,7 +20,7 @@ HWND wait_top_window(const char *ansi_caption, int want_visible, DWORD timeout_m
 int wait_no_visible_window(const char *ansi_caption, DWORD timeout_ms);
 void print_window(const char *kind, HWND hwnd);
 void list_top_windows(int all);
-HWND find_control(HWND top, const char *spec);
+HWND find_control(HWND top, const char *selector);
 void print_controls(HWND top);
 
 #endif

@@ -137,19 +137,19 @@ static int children_of_class(HWND top, const char *cls, HWND *out, int max)
     return n;
 }
 
-/* spec: "class:<Class>:<k>", "text:<text>", "id:<n>" or "combo-edit:<k>". */
-HWND find_control(HWND top, const char *spec)
+/* selector: "class:<Class>:<k>", "text:<text>", "id:<n>" or "combo-edit:<k>". */
+HWND find_control(HWND top, const char *selector)
 {
-    if (strncmp(spec, "class:", 6) == 0 || strncmp(spec, "combo-edit:", 11) == 0) {
-        int combo_edit = spec[0] == 'c' && spec[1] == 'o';
+    if (strncmp(selector, "class:", 6) == 0 || strncmp(selector, "combo-edit:", 11) == 0) {
+        int combo_edit = selector[0] == 'c' && selector[1] == 'o';
         char cls[128];
         int k = 0;
-        if (combo_edit) { strcpy(cls, "ComboBox"); k = atoi(spec + 11); }
+        if (combo_edit) { strcpy(cls, "ComboBox"); k = atoi(selector + 11); }
         else {
-            const char *colon = strchr(spec + 6, ':');
-            size_t len = colon ? (size_t)(colon - (spec + 6)) : strlen(spec + 6);
+            const char *colon = strchr(selector + 6, ':');
+            size_t len = colon ? (size_t)(colon - (selector + 6)) : strlen(selector + 6);
             if (len >= sizeof cls) return NULL;
-            memcpy(cls, spec + 6, len); cls[len] = 0;
+            memcpy(cls, selector + 6, len); cls[len] = 0;
             k = colon ? atoi(colon + 1) : 0;
         }
         HWND found[MAX_CONTROLS];
@@ -165,12 +165,12 @@ HWND find_control(HWND top, const char *spec)
     struct child_list l;
     collect(top, &l);
     for (int i = 0; i < l.count; ++i) {
-        if (strncmp(spec, "id:", 3) == 0) {
-            if (GetDlgCtrlID(l.items[i]) == atoi(spec + 3)) return l.items[i];
-        } else if (strncmp(spec, "text:", 5) == 0) {
+        if (strncmp(selector, "id:", 3) == 0) {
+            if (GetDlgCtrlID(l.items[i]) == atoi(selector + 3)) return l.items[i];
+        } else if (strncmp(selector, "text:", 5) == 0) {
             char text[TEXT_MAX];
             window_text(l.items[i], text, sizeof text);
-            if (strcmp(text, spec + 5) == 0) return l.items[i];
+            if (strcmp(text, selector + 5) == 0) return l.items[i];
         }
     }
     return NULL;
