@@ -37,11 +37,12 @@ def jsonl(path):
 def colour_checks(attempts, colours, t_exit):
     """Walks the attempts in time order: a whole reading must end on its colour after
     exactly as many steps as positions moved; nothing else may colour."""
-    position, wrong, steps_total, coloured = None, [], 0, 0
+    position, wrong, steps_total, coloured, by_kind = None, [], 0, 0, {}
     for i, a in enumerate(attempts):
         t_next = attempts[i + 1]["t"] if i + 1 < len(attempts) else t_exit
         mine = [c for c in colours if a["t"] < c["t"] < t_next]
         a["colour_until"] = mine[-1]["t"] if mine else None
+        by_kind[a["kind"]] = by_kind.get(a["kind"], 0) + (1 if mine else 0)
         expect = a.get("expect")
         if expect is None:
             if mine:
@@ -57,7 +58,8 @@ def colour_checks(attempts, colours, t_exit):
         position = target
         steps_total += len(mine)
         coloured += 1 if mine else 0
-    return {"readings_coloured": coloured, "colorizations_in_readings": steps_total, "wrong": wrong}
+    return {"readings_coloured": coloured, "colorizations_in_readings": steps_total,
+            "coloured_attempts_by_kind": by_kind, "wrong": wrong}
 
 
 def timing_checks(attempts):
@@ -81,7 +83,7 @@ def timing_checks(attempts):
 def fetch_endings(attempts):
     """How the held connections ended: the program's 10 s time-out or the server giving up."""
     out = {}
-    for kind in ("hang", "stall", "huge", "huge-late"):
+    for kind in ("hang", "stall"):
         held = [a for a in attempts if a["kind"] == kind and "end" in a]
         if not held:
             continue
@@ -198,7 +200,7 @@ def table(r):
             ("tray menu checks", f"{r['menus']['ok']}/{r['menus']['count']}"),
             ("exit", f"{r['exit'].get('method')} code {r['exit'].get('code')}")]
     for kind, n in r["attempts_by_kind"].items():
-        rows.append((f"  answer {kind}", str(n)))
+        rows.append((f"  answer {kind}", f"{n}, coloured {r['colour']['coloured_attempts_by_kind'].get(kind, 0)}"))
     for kind, e in r["fetch_endings"].items():
         rows.append((f"  {kind} ended by program", f"{e['ended_by_program']}/{e['count']}, {e['min_s']}-{e['max_s']} s"))
     for label, m in r["memory"].items():
