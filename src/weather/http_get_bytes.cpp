@@ -26,15 +26,20 @@ std::string_view CutAtFragment(std::string_view text) {
     return text.substr(0, text.find('#'));
 }
 
-// Opens the process-wide session unless it is open already. Without time-outs a silent server
-// would hold the only thread for as long as WinINet's defaults allow.
+// Without time-outs a silent server would hold the only thread for as long as WinINet's
+// defaults allow.
+void SetTimeOuts(Internet& internet, InternetHandle handle) {
+    internet.SetNumberOption(handle, platform::kOptionConnectTimeout, kSessionTimeoutMilliseconds);
+    internet.SetNumberOption(handle, platform::kOptionSendTimeout, kSessionTimeoutMilliseconds);
+    internet.SetNumberOption(handle, platform::kOptionReceiveTimeout, kSessionTimeoutMilliseconds);
+}
+
+// Opens the process-wide session unless it is open already.
 bool EnsureSession(Internet& internet, InternetHandle& session) {
     if (session != 0) return true;
     session = internet.Open(kHttpAgent, platform::kAccessDirect);
     if (session == 0) return false;
-    internet.SetNumberOption(session, platform::kOptionConnectTimeout, kSessionTimeoutMilliseconds);
-    internet.SetNumberOption(session, platform::kOptionSendTimeout, kSessionTimeoutMilliseconds);
-    internet.SetNumberOption(session, platform::kOptionReceiveTimeout, kSessionTimeoutMilliseconds);
+    SetTimeOuts(internet, session);
     return true;
 }
 
@@ -75,6 +80,10 @@ std::string HttpGetBytes(Internet& internet, InternetHandle& session, std::strin
     const InternetHandle connection =
         internet.Connect(session, parts.Server, parts.Port, parts.UserName, parts.Password);
     if (connection == 0) return body;
+
+    // Windows hands the session's time-outs down to its connections; some WinINet
+    // implementations (Wine's) do not, so the connection gets them too.
+    SetTimeOuts(internet, connection);
 
     // The system's proxy settings, asked afresh on every fetch.
     internet.SetProxyOption(session, platform::kAccessPreconfigured);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -161,8 +162,9 @@ TEST(HttpGetBytes, AFailedStepClosesWhatItOpenedAndKeepsOnlyTheSession) {
     enum class Step { None, Open, Connect, OpenRequest, Send };
     const std::vector<std::string> opened = {"CrackUrl", "Open", "SetNumberOption",
                                              "SetNumberOption", "SetNumberOption"};
-    const std::vector<std::string> connected = {"Connect", "SetProxyOption", "SetTextOption",
-                                                "SetTextOption"};
+    const std::vector<std::string> connected = {
+        "Connect",        "SetNumberOption", "SetNumberOption", "SetNumberOption",
+        "SetProxyOption", "SetTextOption",   "SetTextOption"};
     auto join = [](std::vector<std::string> a, const std::vector<std::string>& b) {
         a.insert(a.end(), b.begin(), b.end());
         return a;
@@ -231,7 +233,7 @@ TEST(HttpGetBytes, TriesToOpenTheSessionAgainAfterAFailedOpen) {
     EXPECT_NE(session, 0u);
 }
 
-TEST(HttpGetBytes, KeepsTheSessionAndSetsItsTimeOutsOnce) {
+TEST(HttpGetBytes, KeepsTheSessionAndSetsTheTimeOutsOnItOnceAndOnEveryConnection) {
     ScriptedInternet internet;
     InternetHandle session = 0;
     for (int fetch = 0; fetch < 3; ++fetch)
@@ -239,13 +241,18 @@ TEST(HttpGetBytes, KeepsTheSessionAndSetsItsTimeOutsOnce) {
 
     EXPECT_EQ(internet.CallsNamed("Open").size(), 1u);
     EXPECT_EQ(internet.OpenHandles(), std::set<InternetHandle>{session});
-    std::vector<std::vector<std::uint64_t>> timeOuts;
-    for (const InternetCall& call : internet.CallsNamed("SetNumberOption")) {
-        EXPECT_EQ(call.Handle, session);
-        timeOuts.push_back(call.Numbers);
+    const std::vector<std::vector<std::uint64_t>> kTimeOuts{{2, 10000}, {5, 10000}, {6, 10000}};
+    std::map<InternetHandle, std::vector<std::vector<std::uint64_t>>> timeOuts;
+    for (const InternetCall& call : internet.CallsNamed("SetNumberOption"))
+        timeOuts[call.Handle].push_back(call.Numbers);
+    EXPECT_EQ(timeOuts[session], kTimeOuts);
+    const auto connections = internet.CallsNamed("OpenRequest");
+    ASSERT_EQ(connections.size(), 3u);
+    for (const InternetCall& request : connections) {
+        ASSERT_NE(request.Handle, session);
+        EXPECT_EQ(timeOuts[request.Handle], kTimeOuts) << "connection " << request.Handle;
     }
-    EXPECT_EQ(timeOuts,
-              (std::vector<std::vector<std::uint64_t>>{{2, 10000}, {5, 10000}, {6, 10000}}));
+    EXPECT_EQ(timeOuts.size(), 4u);
 }
 
 TEST(HttpGetBytes, AsksForTheSystemProxySettingsOnEveryFetch) {
