@@ -27,7 +27,7 @@ target_link_libraries(e2e_ui_helper PRIVATE shell32)
 target_link_options(e2e_ui_helper PRIVATE -static-libgcc)
 
 set(E2E_SCENARIOS first_use config_errors configured_start refusal refusal_server no131
-                  server_failures server_hang tray_menu autostart second_instance)
+                  server_failures server_hang tray_menu menu_during_transition autostart second_instance)
 foreach(scenario ${E2E_SCENARIOS})
   # An explicit bash: the test is a Linux script, not a program for the emulator.
   add_test(NAME e2e.${scenario}

@@ -21,6 +21,10 @@ int Win32WindowSystem::RunEventLoop() {
 
 // A quit message is left queued so that the event loop, not a wait inside a handler, sees it.
 void Win32WindowSystem::ProcessPendingMessages() {
+    // A tick dispatched by the tray menu's own loop may be stepping a colour. The menu's keyboard
+    // and mouse input is left queued for that loop: taken here, the menu would never see its Esc
+    // or the click outside it, and would stay open.
+    if (menuOpen_) return;
     MSG message{};
     while (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) && message.message != WM_QUIT) {
         if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return;
@@ -34,6 +38,11 @@ void Win32WindowSystem::ProcessPendingMessages() {
 }
 
 void Win32WindowSystem::WaitForInput(std::uint32_t milliseconds) {
+    // With the menu's input left queued, waiting for input would return at once: sleep instead.
+    if (menuOpen_) {
+        Sleep(milliseconds);
+        return;
+    }
     MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 }
 

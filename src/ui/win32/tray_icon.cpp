@@ -2,6 +2,8 @@
 #include "ui/tray_tip.h"
 #include "ui/win32/icon_loading.h"
 #include "ui/win32/win32_window_system.h"
+
+#include "ui/win32/scoped_flag.h"
 #include "ui/win32/window_constants.h"
 
 #include <shellapi.h>
@@ -78,9 +80,13 @@ void Win32WindowSystem::PopupTrayMenu() {
     SetForegroundWindow(main);
     POINT cursor{};
     GetCursorPos(&cursor);
-    const auto command =
-        static_cast<UINT>(TrackPopupMenuEx(trayMenu_.get(), TPM_RIGHTALIGN | TPM_RETURNCMD,
-                                           cursor.x - 5, cursor.y - 5, main, nullptr));
+    UINT command = 0;
+    {
+        win32::ScopedFlag menuOpen(menuOpen_);
+        command =
+            static_cast<UINT>(TrackPopupMenuEx(trayMenu_.get(), TPM_RIGHTALIGN | TPM_RETURNCMD,
+                                               cursor.x - 5, cursor.y - 5, main, nullptr));
+    }
     PostMessageA(main, WM_NULL, 0, 0);
 
     const std::span<const MenuEntryTemplate> entries = TemplateOf(WindowId::Main).menu;

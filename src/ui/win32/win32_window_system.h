@@ -130,6 +130,7 @@ class Win32WindowSystem : public WindowSystem {
     int timerPeriod_ = 0;
     int lastSliderPosition_ = 0;
     bool trayShown_ = false;
+    bool menuOpen_ = false; // the tray menu's own message loop is running
     std::string trayTip_;
     win32::UniqueIcon trayIcon_;
     UINT taskbarCreatedMessage_ = 0;
