@@ -137,7 +137,7 @@ def markdown(k, f, fl, sizes, ctx, m):
            "Wine the same way; produced by `scripts/bench`, which rebuilds both and rewrites this file.", "",
            f"Measured (run ended) {m['date']} on {m['nproc']} × {m['cpu']}, Linux {m['kernel']}, {m['wine']}, "
            f"MinGW-w64 GCC {m['mingw_gcc']}. Wine ran the x86-64 builds ({k['arch']}); the i686 sizes are those of the "
-           f"shipped build. {ctx['lock_note']}", "",
+           f"shipped build. Sources: {ctx.get('sources', 'not recorded')}. {ctx['lock_note']}", "",
            "| Measure | Korvane | Floor | Korvane / floor |", "|---|---|---|---|"]
     out += [f"| {a} | {b} | {c} | {d} |" for a, b, c, d in rows]
     out += ["", f"Reading to colour (request arrival at the local server to the first colorization record): {lat}.",
