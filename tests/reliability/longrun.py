@@ -70,13 +70,14 @@ def outside(args):
 
 class Inside:
     def __init__(self, cfg):
+        from private_tmp import mount_private_tmp
         from session import Session
 
         class LongSession(Session):
             def start_world(s):
                 # As the suite's world, but with the flaky server and no warm-up answers file.
                 subprocess.run(["ip", "link", "set", "lo", "up"], check=True)
-                subprocess.run(["mount", "-t", "tmpfs", "tmpfs", "/tmp"], check=True)
+                mount_private_tmp(keep=[s.out, s.prefix])
                 hosts = os.path.join(s.out, "hosts")
                 with open(hosts, "w") as f:
                     f.write("127.0.0.1 localhost\n127.0.0.1 www.weather.com.cn\n")

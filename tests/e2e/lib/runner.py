@@ -63,9 +63,8 @@ def ensure_template(cache, arch, loader):
         if os.path.exists(os.path.join(template, "system.reg")):
             return template
         t = time.monotonic()
-        cmd = NAMESPACE + ["bash", "-c", 'mount -t tmpfs tmpfs /tmp && exec "$@"', "x",
-                           sys.executable, __file__, "--build-template", template, loader, wineserver_path(),
-                           os.path.join(cache, f"prefix-{arch}.log")]
+        cmd = NAMESPACE + [sys.executable, __file__, "--build-template", template, loader,
+                           wineserver_path(), os.path.join(cache, f"prefix-{arch}.log")]
         subprocess.run(cmd, check=True, timeout=600)
         print(f"template prefix built in {time.monotonic() - t:.0f} s", flush=True)
     return template
@@ -148,6 +147,8 @@ def main():
         return inside(sys.argv[2])
     if len(sys.argv) > 1 and sys.argv[1] == "--build-template":
         template, loader, wineserver, log = sys.argv[2:6]
+        from private_tmp import mount_private_tmp
+        mount_private_tmp(keep=[os.path.dirname(template)])
         prefixes.build_template(template, loader, wineserver, log)
         return 0
     if len(sys.argv) != 6:

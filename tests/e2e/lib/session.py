@@ -9,10 +9,11 @@ import subprocess
 import sys
 import time
 
+from private_tmp import mount_private_tmp
+
 # The scenarios run on their own Xvfb; the demo may show itself on the user's display instead.
 USER_DISPLAY = os.environ.get("KORVANE_USER_DISPLAY", "")
 DISPLAY = USER_DISPLAY or ":7"
-X11_OUTSIDE = "/run/korvane-x11"
 HERE = os.path.dirname(os.path.abspath(__file__))
 E2E = os.path.dirname(HERE)
 
@@ -71,14 +72,8 @@ class Session:
 
     def start_world(self):
         subprocess.run(["ip", "link", "set", "lo", "up"], check=True)
-        if USER_DISPLAY:
-            # Keep the user's X socket reachable under the private /tmp.
-            os.makedirs(X11_OUTSIDE, exist_ok=True)
-            subprocess.run(["mount", "--bind", "/tmp/.X11-unix", X11_OUTSIDE], check=True)
-        subprocess.run(["mount", "-t", "tmpfs", "tmpfs", "/tmp"], check=True)
-        if USER_DISPLAY:
-            os.makedirs("/tmp/.X11-unix", exist_ok=True)
-            subprocess.run(["mount", "--bind", X11_OUTSIDE, "/tmp/.X11-unix"], check=True)
+        # The user's X socket, when the demo shows itself there, stays reachable.
+        mount_private_tmp(keep=[self.out, self.prefix] + (["/tmp/.X11-unix"] if USER_DISPLAY else []))
         hosts = os.path.join(self.out, "hosts")
         with open(hosts, "w") as f:
             f.write("127.0.0.1 localhost\n127.0.0.1 www.weather.com.cn\n")
