@@ -18,6 +18,7 @@ foreach(variant dwmapi dwmapi_no131)
   target_link_options(e2e_${variant} PRIVATE -Wl,--kill-at -static-libgcc)
 endforeach()
 target_compile_definitions(e2e_dwmapi PRIVATE WITH_ORDINAL_131)
+include(${E2E_DIR}/dwmapi_double/demo.cmake)
 
 add_executable(e2e_ui_helper ${E2E_DIR}/ui_helper/main.c ${E2E_DIR}/ui_helper/output.c
                              ${E2E_DIR}/ui_helper/windows.c)

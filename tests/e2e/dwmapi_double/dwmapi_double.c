@@ -3,7 +3,10 @@
  *   KORVANE_DWM_COMPOSITION  "0" reports composition off, anything else on;
  *   KORVANE_DWM_LOG          file (Windows path) to which every call is appended.
  * Times are QueryPerformanceCounter seconds, which under Wine follow the
- * Linux CLOCK_MONOTONIC_RAW clock the weather server logs with. */
+ * Linux CLOCK_MONOTONIC_RAW clock the weather server logs with.
+ * Built with SHOW_ON_SCREEN (the demo's copy only), every record is also
+ * shown through the system's title-bar colours; the suite's copies act on
+ * nothing (the e2e.doubles_change_nothing_on_screen test checks their imports). */
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -48,9 +51,13 @@ HRESULT WINAPI DwmIsCompositionEnabled(BOOL *enabled)
     return S_OK;
 }
 
+#ifdef SHOW_ON_SCREEN
+#include "show_on_screen.h"
+#endif
+
 #ifdef WITH_ORDINAL_131
 /* The undocumented colorization entry: a record of seven 32-bit values and a
- * second argument.  Only recorded, never acted on. */
+ * second argument.  Recorded; acted on only by the demo's copy. */
 HRESULT WINAPI DwmSetColorizationRecord(const DWORD *record, UINT extra)
 {
     DWORD f[7] = {0, 0, 0, 0, 0, 0, 0};
@@ -62,6 +69,9 @@ HRESULT WINAPI DwmSetColorizationRecord(const DWORD *record, UINT extra)
              now_seconds(), f[0], f[1], f[2], f[3], f[4], f[5], f[6],
              f[0], f[1], (long)f[2], (long)f[3], (long)f[4], (long)f[5], (long)f[6], extra);
     append_line(line);
+#ifdef SHOW_ON_SCREEN
+    show_colorization(f[0], f[6]);
+#endif
     return S_OK;
 }
 #endif
