@@ -4,6 +4,8 @@
 set(KORVANE_WINDOWS_OPTIONS -Os -ffunction-sections -fdata-sections -fno-exceptions
     -fno-asynchronous-unwind-tables)
 add_compile_options(${KORVANE_WINDOWS_OPTIONS})
+# Reproducible executables: no link time in the PE header.
+add_link_options(-Wl,--no-insert-timestamp)
 target_compile_options(korvane_core PRIVATE ${KORVANE_WINDOWS_OPTIONS})
 target_compile_definitions(korvane_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
@@ -19,6 +21,11 @@ enable_testing()
 add_executable(Korvane WIN32 ${CMAKE_SOURCE_DIR}/src/app/main_win32.cpp ${NO_EXCEPTIONS_SOURCE}
                              ${CMAKE_SOURCE_DIR}/resources/korvane.rc)
 set_target_properties(Korvane PROPERTIES OUTPUT_NAME Korvane)
+# windres reports no dependencies: name the files the resource script pulls in.
+file(GLOB RESOURCE_INPUTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.h
+     ${CMAKE_SOURCE_DIR}/resources/*.ico ${CMAKE_SOURCE_DIR}/resources/*.manifest)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/korvane.rc PROPERTIES OBJECT_DEPENDS
+                            "${RESOURCE_INPUTS}")
 target_link_libraries(Korvane PRIVATE korvane_win32 wininet comctl32 shell32 advapi32)
 target_link_options(Korvane PRIVATE -static -static-libgcc -static-libstdc++ -mwindows
                     -Wl,--gc-sections -s)
