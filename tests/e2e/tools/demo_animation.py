@@ -4,8 +4,10 @@
 Each picture shows the reading served (city, time of day, temperature), the
 configuration window cut from the desktop with its title bar in the colour of
 the moment, the corner of the taskbar with the tray icon, and the day's colour
-timeline with a marker at the moment.  Frames that show nothing new are merged
-into the one before; the day plays in about DAY_PLAY_S seconds."""
+timeline with a marker at the moment.  Frames caught while the windows
+repainted are dropped, frames that show nothing new are merged into the one
+before, and a long day is thinned to MAX_PICTURES so that the file stays well
+under 1 MB; the day plays in about DAY_PLAY_S seconds."""
 import os
 import subprocess
 import sys
@@ -22,6 +24,7 @@ STRIP_H = 14
 HEADER_H = 26
 MIN_WIDTH = 300
 CAPTION_H = 28       # title bar and top border of the window
+MAX_PICTURES = 120   # about 2 KiB each after optimisation
 
 
 def image_size(path):
@@ -76,6 +79,8 @@ def shown(frames):
             runs[-1][2] = f
         else:
             runs.append([key, f["t"], f])
+    step = -(-len(runs) // MAX_PICTURES)  # ceiling division
+    runs = runs[::step] if runs[-1] in runs[::step] else runs[::step] + [runs[-1]]
     out = []
     for i, (_, start, last) in enumerate(runs):
         until = runs[i + 1][1] if i + 1 < len(runs) else start
