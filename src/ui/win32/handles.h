@@ -20,6 +20,7 @@ using UniqueHandle =
 using UniqueIcon = UniqueHandle<HICON, &::DestroyIcon>;
 using UniqueMenu = UniqueHandle<HMENU, &::DestroyMenu>;
 using UniqueBrush = UniqueHandle<HBRUSH, &::DeleteObject>;
+using UniqueFont = UniqueHandle<HFONT, &::DeleteObject>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, &::CloseHandle>;
 
 } // namespace korvane::ui::win32

@@ -2,16 +2,21 @@
 
 #include "resource_ids.h"
 
+#include <commctrl.h>
+
 namespace korvane::ui::win32 {
 
+// Common controls 6 (which the manifest selects) loads the icon at the system's small or large
+// icon size for the display's DPI and scales the 128-pixel image down with a smooth filter, where
+// LoadImage shrinks it by dropping pixels.
 UniqueIcon LoadIconImage(HINSTANCE instance, IconId icon, IconSize size) {
     const int resourceId = icon == IconId::MainWindow ? IDI_KORVANE_MAIN : IDI_KORVANE_TRAY;
-    const bool large = size == IconSize::Large;
-    const int width = GetSystemMetrics(large ? SM_CXICON : SM_CXSMICON);
-    const int height = GetSystemMetrics(large ? SM_CYICON : SM_CYSMICON);
-    // Without LR_SHARED the icon is ours to destroy, and the size we ask for is the one drawn.
-    return UniqueIcon(static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(resourceId), IMAGE_ICON, width, height, 0)));
+    HICON loaded = nullptr;
+    // The icon is ours to destroy.
+    if (FAILED(LoadIconMetric(instance, MAKEINTRESOURCEW(resourceId),
+                              size == IconSize::Large ? LIM_LARGE : LIM_SMALL, &loaded)))
+        return {};
+    return UniqueIcon(loaded);
 }
 
 } // namespace korvane::ui::win32

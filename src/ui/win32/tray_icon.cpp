@@ -1,5 +1,7 @@
 // The main window's notification-area icon, its mouse events and its pop-up menu.
+#include "ui/display_scale.h"
 #include "ui/tray_tip.h"
+#include "ui/win32/display_metrics.h"
 #include "ui/win32/icon_loading.h"
 #include "ui/win32/win32_window_system.h"
 
@@ -80,12 +82,13 @@ void Win32WindowSystem::PopupTrayMenu() {
     SetForegroundWindow(main);
     POINT cursor{};
     GetCursorPos(&cursor);
+    const int offset = ScaleToDpi(5, win32::SystemDpi());
     UINT command = 0;
     {
         win32::ScopedFlag menuOpen(menuOpen_);
-        command =
-            static_cast<UINT>(TrackPopupMenuEx(trayMenu_.get(), TPM_RIGHTALIGN | TPM_RETURNCMD,
-                                               cursor.x - 5, cursor.y - 5, main, nullptr));
+        command = static_cast<UINT>(
+            TrackPopupMenuEx(trayMenu_.get(), TPM_RIGHTALIGN | TPM_RETURNCMD, cursor.x - offset,
+                             cursor.y - offset, main, nullptr));
     }
     PostMessageA(main, WM_NULL, 0, 0);
 

@@ -125,6 +125,7 @@ class Win32WindowSystem : public WindowSystem {
     std::array<WindowRecord, 2> windows_;
     std::array<HWND, kUnitCount> units_{};
     win32::UniqueMenu trayMenu_;
+    win32::UniqueFont interfaceFont_; // made for the display's DPI with the first window
     WNDPROC comboEditProcedure_ = nullptr;
     bool programChangesCombo_ = false; // combo notifications caused by our own calls are not events
     int timerPeriod_ = 0;

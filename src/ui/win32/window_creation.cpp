@@ -1,6 +1,8 @@
 // Building both windows and their controls from the template tables.
 #include "ui/win32/win32_window_system.h"
 
+#include "ui/display_scale.h"
+#include "ui/win32/display_metrics.h"
 #include "ui/win32/icon_loading.h"
 #include "ui/win32/window_constants.h"
 
@@ -54,13 +56,16 @@ void Win32WindowSystem::LoadWindow(WindowId window) {
 
 void Win32WindowSystem::CreateFromTemplate(const WindowTemplate& pattern) {
     WindowRecord& window = Record(pattern.id);
-    const int left = CentredOrigin(GetSystemMetrics(SM_CXSCREEN), pattern.width);
-    const int top = CentredOrigin(GetSystemMetrics(SM_CYSCREEN), pattern.height);
+    const int dpi = win32::SystemDpi();
+    if (!interfaceFont_) interfaceFont_ = win32::MakeInterfaceFont(dpi);
+    const int width = ScaleToDpi(pattern.width, dpi);
+    const int height = ScaleToDpi(pattern.height, dpi);
+    const int left = CentredOrigin(GetSystemMetrics(SM_CXSCREEN), width);
+    const int top = CentredOrigin(GetSystemMetrics(SM_CYSCREEN), height);
     const std::string caption(pattern.caption);
     // The window procedure stores the handle in the record while the window is being created.
     if (!CreateWindowExA(kWindowExStyle, WindowClassOf(pattern.id), caption.c_str(), kWindowStyle,
-                         left, top, pattern.width, pattern.height, nullptr, nullptr, instance_,
-                         &window))
+                         left, top, width, height, nullptr, nullptr, instance_, &window))
         return;
     for (const UnitTemplate& unit : pattern.units)
         CreateUnit(window, unit);
@@ -76,19 +81,23 @@ void Win32WindowSystem::CreateUnit(WindowRecord& window, const UnitTemplate& uni
     if (!control) return;
 
     const auto index = static_cast<std::size_t>(unit.id);
+    const int dpi = win32::SystemDpi();
+    const PixelRect place =
+        ScaleToDpi(PixelRect{unit.left, unit.top, unit.width, unit.height}, dpi);
     // A combo box's height includes its dropped-down list.
-    const int height = unit.height + (unit.kind == UnitKind::ComboBox ? unit.dropDownHeight : 0);
+    const int height =
+        place.height + (unit.kind == UnitKind::ComboBox ? ScaleToDpi(unit.dropDownHeight, dpi) : 0);
     const DWORD style = WS_CHILD | (unit.visible ? WS_VISIBLE : 0) | control->style;
     const std::string caption(unit.caption);
     const HWND hwnd = CreateWindowExA(
-        control->exStyle, control->className, caption.c_str(), style, unit.left, unit.top,
-        unit.width, height, window.hwnd,
+        control->exStyle, control->className, caption.c_str(), style, place.left, place.top,
+        place.width, height, window.hwnd,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(win32::kFirstUnitControlId + index)),
         instance_, nullptr);
     if (!hwnd) return;
     units_[index] = hwnd;
-    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-                 FALSE);
+    const HGDIOBJ font = interfaceFont_ ? interfaceFont_.get() : GetStockObject(DEFAULT_GUI_FONT);
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 
     switch (unit.kind) {
     case UnitKind::EditBox:

@@ -78,13 +78,14 @@ TEST(IconFiles, TheTrayIconFileHasItsFixedSizeAndDiffersFromTheMainIcon) {
     EXPECT_NE(PixelsOfIcon(tray), PixelsOfIcon(main));
 }
 
-TEST(Manifest, RunsAsInvokerWithThemedControlsAndClaimsNoSystemAfterWindows8) {
+TEST(Manifest, RunsAsInvokerDpiAwareWithThemedControlsAndClaimsNoSystemAfterWindows8) {
     const std::string m = ReadFile("korvane.manifest");
     ASSERT_FALSE(m.empty());
     EXPECT_NE(m.find("level=\"asInvoker\""), std::string::npos);
     EXPECT_NE(m.find("name=\"Microsoft.Windows.Common-Controls\""), std::string::npos);
     EXPECT_NE(m.find("version=\"6.0.0.0\""), std::string::npos);
     EXPECT_NE(m.find("6595b64144ccf1df"), std::string::npos);
+    EXPECT_NE(m.find(">true</dpiAware>"), std::string::npos); // the layout scales itself
     // A later system listed here would report its real version, which the start-up check refuses.
     EXPECT_EQ(m.find("1f676c76-80e1-4239-95bb-83d0f6d0da78"), std::string::npos); // 8.1
     EXPECT_EQ(m.find("8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"), std::string::npos); // 10
