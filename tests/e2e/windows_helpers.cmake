@@ -21,14 +21,15 @@ target_compile_definitions(e2e_dwmapi PRIVATE WITH_ORDINAL_131)
 include(${E2E_DIR}/dwmapi_double/demo.cmake)
 
 add_executable(e2e_ui_helper ${E2E_DIR}/ui_helper/main.c ${E2E_DIR}/ui_helper/output.c
-                             ${E2E_DIR}/ui_helper/windows.c)
+                             ${E2E_DIR}/ui_helper/windows.c ${E2E_DIR}/ui_helper/measure.c)
 set_target_properties(e2e_ui_helper PROPERTIES OUTPUT_NAME ui_helper
                       RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/e2e)
-target_link_libraries(e2e_ui_helper PRIVATE shell32)
+target_link_libraries(e2e_ui_helper PRIVATE shell32 gdi32)
 target_link_options(e2e_ui_helper PRIVATE -static-libgcc)
 
 set(E2E_SCENARIOS first_use config_errors configured_start refusal refusal_server no131
-                  server_failures server_hang tray_menu menu_during_transition autostart second_instance)
+                  server_failures server_hang tray_menu menu_during_transition autostart second_instance
+                  display_scale)
 foreach(scenario ${E2E_SCENARIOS})
   # An explicit bash: the test is a Linux script, not a program for the emulator.
   add_test(NAME e2e.${scenario}
@@ -37,3 +38,10 @@ foreach(scenario ${E2E_SCENARIOS})
   set_tests_properties(e2e.${scenario} PROPERTIES LABELS e2e TIMEOUT 600 RUN_SERIAL TRUE
                        CROSSCOMPILING_EMULATOR "")
 endforeach()
+
+# The window system's icons at the display's DPI, read inside its own process (display_scale).
+add_executable(e2e_icon_probe ${E2E_DIR}/icon_probe/icon_probe.cpp ${CMAKE_SOURCE_DIR}/resources/korvane.rc)
+set_target_properties(e2e_icon_probe PROPERTIES OUTPUT_NAME icon_probe
+                      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/e2e)
+target_link_libraries(e2e_icon_probe PRIVATE korvane_win32 comctl32 gdi32)
+target_link_options(e2e_icon_probe PRIVATE -static -static-libgcc -static-libstdc++)

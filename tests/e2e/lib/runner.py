@@ -95,6 +95,10 @@ def outside(argv):
     shutil.copy(dll, os.path.join(kdir, "dwmapi_full.dll"))
     shutil.copy(dll_no131, os.path.join(kdir, "dwmapi_no131.dll"))
     shutil.copy(helper, os.path.join(kdir, "ui_helper.exe"))
+    # Other test programs built beside the helper (icon_probe.exe) go in with it.
+    for name in os.listdir(os.path.dirname(os.path.abspath(helper))):
+        if name.endswith(".exe") and name != os.path.basename(helper):
+            shutil.copy(os.path.join(os.path.dirname(os.path.abspath(helper)), name), kdir)
     cfg = {"no_warmup": scenario.startswith("_"), "scenario": scenario, "out": out, "prefix": prefix, "loader": loader,
            "wineserver": wineserver_path(), "arch": arch}
     cfg_path = os.path.join(out, "session.json")

@@ -23,4 +23,7 @@ void list_top_windows(int all);
 HWND find_control(HWND top, const char *selector);
 void print_controls(HWND top);
 
+/* Layout at the display scale (measure.c). */
+int cmd_measure(const char *caption);
+
 #endif

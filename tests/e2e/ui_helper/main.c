@@ -20,6 +20,7 @@ static const char usage[] =
     "       ui_helper press <caption> ok|yes|no|<id>\n"
     "       ui_helper close <caption>\n"
     "       ui_helper key <caption> <virtual-key>\n"
+    "       ui_helper measure <caption>\n"
     "control: class:<Class>:<k> | combo-edit:<k> | text:<text> | id:<n>\n";
 
 static int fail(const char *what, const char *detail)
@@ -140,11 +141,15 @@ static int run(int argc, char **argv)
             SendMessageTimeoutA(ctl, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
         return 0;
     }
+    if (strcmp(cmd, "measure") == 0 && argc >= 3)
+        return cmd_measure(argv[2]) ? fail("no window", argv[2]) : 0;
     return 2;
 }
 
 int main(void)
 {
+    /* Rectangles in physical pixels: an unaware reader gets them scaled back to 96 DPI. */
+    SetProcessDPIAware();
     int argc = 0;
     wchar_t **wargv = CommandLineToArgvW(GetCommandLineW(), &argc);
     char **argv = calloc((size_t)argc + 1, sizeof *argv);
