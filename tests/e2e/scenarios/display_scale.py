@@ -51,8 +51,11 @@ def scaled(value, dpi):
 
 def at_scale(s, dpi):
     """Restarts the prefix's processes with the display at another DPI."""
-    subprocess.run([s.loader, "reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels",
-                    "/t", "REG_DWORD", "/d", str(dpi), "/f"], env=s.env, capture_output=True, timeout=120)
+    # No pipes: Wine's service processes inherit them and would hold them open.
+    rc = subprocess.run([s.loader, "reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels",
+                         "/t", "REG_DWORD", "/d", str(dpi), "/f"], env=s.env, stdout=subprocess.DEVNULL,
+                        stderr=subprocess.DEVNULL, timeout=120).returncode
+    s.require(rc == 0, f"LogPixels set to {dpi}")
     subprocess.run([s.wineserver, "-k"], env=s.env, timeout=60)
     subprocess.run([s.wineserver, "-w"], env=s.env, timeout=60)
     s.spawn("wineserver", [s.wineserver, "-p", "-f"])
