@@ -2,7 +2,8 @@
 every control measure 1, 1.25, 1.5 and 2 times their 96-DPI rectangles (at
 96 DPI exactly the templates' rectangles), no label's, check box's or
 button's text is cut, and the icons (the tray icon among them) are loaded at
-the system's icon sizes for that DPI.  A close-up of the window at each scale
+the system's icon sizes for that DPI; the tray menu keeps its offset from
+the cursor at the scale.  A close-up of the window at each scale
 lands in the output as config-window-<dpi>dpi.png.
 
 Cut text: the helper measures each text in the program's font (made from the
@@ -19,6 +20,7 @@ import subprocess
 
 from lib.session import DISPLAY
 from scenarios import common as c
+from scenarios.tray_menu import open_menu
 
 SCALES = (96, 120, 144, 192)
 WINDOW_96 = (229, 174)
@@ -145,6 +147,15 @@ def close_up(s, window, dpi):
     s.check(os.path.exists(path), f"{dpi} DPI: close-up {os.path.basename(path)}")
 
 
+def check_tray_menu(s, dpi):
+    """The menu's right edge lies 5 pixels, scaled, left of the cursor."""
+    menu = open_menu(s)
+    s.require(menu is not None, f"{dpi} DPI: the tray menu opens")
+    want = c.TRAY_SLOT_X - scaled(5, dpi)
+    s.check(menu["right"] == want, f"{dpi} DPI: tray menu's right edge at {menu['right']} ({want})")
+    s.xdotool("key", "Escape")
+
+
 def run(s):
     s.write_config()
     for dpi in SCALES:
@@ -158,3 +169,4 @@ def run(s):
         window = check_layout(s, dpi)
         close_up(s, window, dpi)
         check_icons(s, dpi)
+        check_tray_menu(s, dpi)
