@@ -26,7 +26,7 @@ bool IsSupportedSystemName(std::string_view name) {
 
 bool StartProgram(Program& program) {
     Services& services = program.services;
-    const std::string executable = services.process.ExecutablePath();
+    const std::u16string executable = services.process.ExecutablePath();
     services.process.ChangeDirectory(DirectoryOf(executable));
     // A second start hands over to the running one before any window or tray icon exists.
     if (!services.ui.ClaimSingleInstance()) return false;

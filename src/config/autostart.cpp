@@ -12,9 +12,9 @@ bool IsAutostartRegistered(platform::Registry& registry) {
     return false;
 }
 
-bool RegisterAutostart(platform::Registry& registry, std::string_view executablePath) {
-    const std::string data = QuotedPath(executablePath);
-    const std::string_view name = FileNameOf(executablePath);
+bool RegisterAutostart(platform::Registry& registry, std::u16string_view executablePath) {
+    const std::u16string data = QuotedPath(executablePath);
+    const std::u16string_view name = FileNameOf(executablePath);
     if (registry.WriteText(Hive::LocalMachine, kRunKeyForWriting, name, data)) return true;
     return registry.WriteText(Hive::CurrentUser, kRunKeyForWriting, name, data);
 }
@@ -26,41 +26,26 @@ void RemoveAutostart(platform::Registry& registry) {
     }
 }
 
-std::string QuotedPath(std::string_view path) {
-    std::string quoted;
+std::u16string QuotedPath(std::u16string_view path) {
+    std::u16string quoted;
     quoted.reserve(path.size() + 2);
-    quoted += '"';
+    quoted += u'"';
     quoted += path;
-    quoted += '"';
+    quoted += u'"';
     return quoted;
 }
 
-namespace {
-
-// The last backslash that is a character of its own: in GBK, 0x5C can also be the second byte of
-// a double-byte character (for example in a Chinese folder name).
-std::size_t LastBackslash(std::string_view path) {
-    std::size_t last = std::string_view::npos;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(path[i]);
-        if (byte >= 0x80)
-            ++i;
-        else if (byte == '\\')
-            last = i;
-    }
-    return last;
+std::u16string_view FileNameOf(std::u16string_view path) {
+    const std::size_t slash = path.rfind(u'\\');
+    return slash == std::u16string_view::npos ? path : path.substr(slash + 1);
 }
 
-} // namespace
-
-std::string_view FileNameOf(std::string_view path) {
-    const std::size_t slash = LastBackslash(path);
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
-std::string_view DirectoryOf(std::string_view path) {
-    const std::size_t slash = LastBackslash(path);
-    return slash == std::string_view::npos ? std::string_view{} : path.substr(0, slash);
+std::u16string_view DirectoryOf(std::u16string_view path) {
+    const std::size_t slash = path.rfind(u'\\');
+    if (slash == std::u16string_view::npos) return {};
+    // "C:\Korvane.exe" and "\\?\C:\Korvane.exe": the root folder ends in its backslash.
+    const bool driveRoot = slash > 0 && path[slash - 1] == u':';
+    return path.substr(0, driveRoot ? slash + 1 : slash);
 }
 
 } // namespace korvane

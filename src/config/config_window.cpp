@@ -3,6 +3,7 @@
 #include "config/autostart.h"
 #include "config/city_table.h"
 #include "config/text_to_number.h"
+#include "platform/gbk_text.h"
 
 #include <string>
 
@@ -36,6 +37,11 @@ void SelectCityOfCode(ui::WindowSystem& ui, std::string_view code) {
     if (position == 0) return; // an unknown code selects nothing; it stays in use for requests
     // Select by the city's own name: of two equal names the first one wins.
     ui.ComboSelectPrefix(ui.ComboItemText(position - 1));
+}
+
+// A typed character that GBK cannot hold could not be written to config.ini as typed.
+bool HoldsNoGbkCharacter(std::string_view text) {
+    return text.find(platform::kNoGbkCharacter) != std::string_view::npos;
 }
 
 } // namespace
@@ -94,13 +100,14 @@ void OnSaveClicked(ConfigWindowContext& context) {
 
     const std::string minText = WithoutHalfCharacter(ui.UnitText(UnitId::Edit1));
     const std::string maxText = WithoutHalfCharacter(ui.UnitText(UnitId::Edit2));
-    if (!TemperatureBoundsAccepted(TextToNumber(minText), TextToNumber(maxText))) {
+    if (!TemperatureBoundsAccepted(TextToNumber(minText), TextToNumber(maxText)) ||
+        HoldsNoGbkCharacter(minText) || HoldsNoGbkCharacter(maxText)) {
         ShowError(ui, kWrongTemperatures);
         return;
     }
 
     if (ui.IsChecked(UnitId::Check2)) {
-        const std::string executable = context.process.ExecutablePath();
+        const std::u16string executable = context.process.ExecutablePath();
         if (context.files.Exists(executable)) RegisterAutostart(context.registry, executable);
     } else {
         RemoveAutostart(context.registry);

@@ -8,7 +8,7 @@
 
 namespace korvane {
 
-inline constexpr std::string_view kConfigFileName = "config.ini";
+inline constexpr std::u16string_view kConfigFileName = u"config.ini";
 
 struct Settings {
     std::string CityId;

@@ -45,7 +45,7 @@ std::string DecodeGroup(platform::CodePage& codePage, std::string_view group) {
 
     // Two blanks and a terminating NUL: a one-byte character leaves the second blank standing.
     char buffer[3] = {' ', ' ', '\0'};
-    codePage.WideToAnsi(unit, buffer, 2);
+    codePage.WideToGbk(unit, buffer, 2);
     const std::string_view written(buffer, 2);
     return std::string(written.substr(0, written.find('\0')));
 }

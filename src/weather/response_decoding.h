@@ -1,5 +1,5 @@
 #pragma once
-// UTF-8 response bytes to the system's ANSI text: three-byte groups through the code page, every
+// UTF-8 response bytes to GBK text: three-byte groups through the code page, every
 // slash to a backslash, other bytes unchanged, a plain run cut at its first NUL.
 #include "platform/code_page.h"
 

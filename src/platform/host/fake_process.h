@@ -9,14 +9,14 @@ namespace korvane::platform {
 
 class FakeProcess final : public Process {
   public:
-    std::string ExecutablePath() override { return executablePath; }
-    bool ChangeDirectory(std::string_view directory) override {
+    std::u16string ExecutablePath() override { return executablePath; }
+    bool ChangeDirectory(std::u16string_view directory) override {
         directories.emplace_back(directory);
         return true;
     }
 
-    std::string executablePath = "C:\\Program Files\\Korvane\\Korvane.exe";
-    std::vector<std::string> directories;
+    std::u16string executablePath = u"C:\\Program Files\\Korvane\\Korvane.exe";
+    std::vector<std::u16string> directories;
 };
 
 } // namespace korvane::platform

@@ -1,13 +1,14 @@
 #pragma once
-// The GBK code page on the host, through glibc iconv, behaving as WideCharToMultiByte does on a
-// Chinese Windows system for one UTF-16 code unit.
+// The GBK code page on the host, through glibc iconv, behaving as WideCharToMultiByte and
+// MultiByteToWideChar do with code page 936.
 #include "platform/code_page.h"
+#include "platform/gbk_text.h"
 
 #include <iconv.h>
 
 namespace korvane::platform {
 
-class IconvCodePage : public CodePage {
+class IconvCodePage : public CodePage, public GbkCharacters {
   public:
     IconvCodePage();
     ~IconvCodePage() override;
@@ -16,10 +17,14 @@ class IconvCodePage : public CodePage {
 
     // A character GBK lacks, and a lone surrogate, become '?'; U+0000 becomes one zero byte.
     // When the bytes do not fit in outSize, nothing is written and the answer is 0.
-    int WideToAnsi(std::uint16_t unit, char* out, int outSize) override;
+    int WideToGbk(std::uint16_t unit, char* out, int outSize) override;
+
+    bool ToUtf16(std::string_view character, char16_t& unit) override;
+    bool ToGbk(std::u16string_view character, std::string& bytes) override;
 
   private:
-    iconv_t converter_;
+    iconv_t toGbk_;
+    iconv_t fromGbk_;
 };
 
 } // namespace korvane::platform

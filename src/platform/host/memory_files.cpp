@@ -15,12 +15,12 @@ void RunOnce(MemoryFiles::Hook& hook, MemoryFiles& files) {
 
 } // namespace
 
-bool MemoryFiles::Exists(std::string_view name) {
+bool MemoryFiles::Exists(std::u16string_view name) {
     ++calls_.exists;
     return files_.find(name) != files_.end();
 }
 
-bool MemoryFiles::ReadAll(std::string_view name, std::string& bytes) {
+bool MemoryFiles::ReadAll(std::u16string_view name, std::string& bytes) {
     ++calls_.reads;
     RunOnce(beforeNextRead_, *this);
     const auto file = files_.find(name);
@@ -29,32 +29,32 @@ bool MemoryFiles::ReadAll(std::string_view name, std::string& bytes) {
     return true;
 }
 
-bool MemoryFiles::ReplaceWhole(std::string_view name, std::string_view bytes) {
+bool MemoryFiles::ReplaceWhole(std::u16string_view name, std::string_view bytes) {
     ++calls_.writes;
     const bool written = !failWrites_;
-    if (written) files_.insert_or_assign(std::string(name), std::string(bytes));
+    if (written) files_.insert_or_assign(std::u16string(name), std::string(bytes));
     RunOnce(afterNextWrite_, *this);
     return written;
 }
 
-void MemoryFiles::Put(std::string_view name, std::string bytes) {
-    files_.insert_or_assign(std::string(name), std::move(bytes));
+void MemoryFiles::Put(std::u16string_view name, std::string bytes) {
+    files_.insert_or_assign(std::u16string(name), std::move(bytes));
 }
 
-void MemoryFiles::Remove(std::string_view name) {
+void MemoryFiles::Remove(std::u16string_view name) {
     const auto file = files_.find(name);
     if (file != files_.end()) files_.erase(file);
 }
 
-std::optional<std::string> MemoryFiles::Content(std::string_view name) const {
+std::optional<std::string> MemoryFiles::Content(std::u16string_view name) const {
     const auto file = files_.find(name);
     if (file == files_.end()) return std::nullopt;
     return file->second;
 }
 
-void MemoryFiles::MakeUnreadable(std::string_view name, bool unreadable) {
+void MemoryFiles::MakeUnreadable(std::u16string_view name, bool unreadable) {
     if (unreadable) {
-        unreadable_.insert(std::string(name));
+        unreadable_.insert(std::u16string(name));
     } else if (const auto entry = unreadable_.find(name); entry != unreadable_.end()) {
         unreadable_.erase(entry);
     }

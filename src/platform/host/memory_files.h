@@ -22,17 +22,17 @@ class MemoryFiles : public Files {
         int writes = 0;
     };
 
-    bool Exists(std::string_view name) override;
-    bool ReadAll(std::string_view name, std::string& bytes) override;
-    bool ReplaceWhole(std::string_view name, std::string_view bytes) override;
+    bool Exists(std::u16string_view name) override;
+    bool ReadAll(std::u16string_view name, std::string& bytes) override;
+    bool ReplaceWhole(std::u16string_view name, std::string_view bytes) override;
 
     // Direct access for arranging and checking a test; none of these counts as a call.
-    void Put(std::string_view name, std::string bytes);
-    void Remove(std::string_view name);
-    std::optional<std::string> Content(std::string_view name) const;
+    void Put(std::u16string_view name, std::string bytes);
+    void Remove(std::u16string_view name);
+    std::optional<std::string> Content(std::u16string_view name) const;
 
     // The file still exists, but opening it for reading fails.
-    void MakeUnreadable(std::string_view name, bool unreadable = true);
+    void MakeUnreadable(std::u16string_view name, bool unreadable = true);
     // Every ReplaceWhole fails and leaves the files as they were.
     void FailWrites(bool fail = true) { failWrites_ = fail; }
     // Runs once, right after the next ReplaceWhole (whether it succeeded or not).
@@ -43,8 +43,8 @@ class MemoryFiles : public Files {
     const CallCounts& Calls() const { return calls_; }
 
   private:
-    std::map<std::string, std::string, std::less<>> files_;
-    std::set<std::string, std::less<>> unreadable_;
+    std::map<std::u16string, std::string, std::less<>> files_;
+    std::set<std::u16string, std::less<>> unreadable_;
     bool failWrites_ = false;
     Hook afterNextWrite_;
     Hook beforeNextRead_;

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,9 +13,20 @@
 namespace korvane::platform {
 namespace {
 
-// A name with an embedded zero byte cannot be passed to the system; it names no file.
-bool IsUsableName(std::string_view name) {
-    return !name.empty() && name.find('\0') == std::string_view::npos;
+// The UTF-8 name the system takes. A name with an embedded zero or a lone surrogate cannot be
+// passed to the system; it names no file.
+std::optional<std::string> SystemName(std::u16string_view name) {
+    if (name.empty() || name.find(u'\0') != std::u16string_view::npos) return std::nullopt;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const char16_t unit = name[i];
+        const bool high = unit >= 0xD800 && unit <= 0xDBFF;
+        const bool low = unit >= 0xDC00 && unit <= 0xDFFF;
+        if (low || (high && (i + 1 == name.size() || name[i + 1] < 0xDC00 || name[i + 1] > 0xDFFF)))
+            return std::nullopt;
+        if (high) ++i;
+    }
+    const std::u8string utf8 = std::filesystem::path(name).u8string();
+    return std::string(utf8.begin(), utf8.end());
 }
 
 class Descriptor {
@@ -61,15 +74,17 @@ void SyncDirectory(const std::string& directory) {
 
 } // namespace
 
-bool PosixFiles::Exists(std::string_view name) {
-    if (!IsUsableName(name)) return false;
+bool PosixFiles::Exists(std::u16string_view name) {
+    const auto path = SystemName(name);
+    if (!path) return false;
     struct stat info {};
-    return ::stat(std::string(name).c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+    return ::stat(path->c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
-bool PosixFiles::ReadAll(std::string_view name, std::string& bytes) {
-    if (!IsUsableName(name)) return false;
-    Descriptor file(::open(std::string(name).c_str(), O_RDONLY | O_CLOEXEC));
+bool PosixFiles::ReadAll(std::u16string_view name, std::string& bytes) {
+    const auto path = SystemName(name);
+    if (!path) return false;
+    Descriptor file(::open(path->c_str(), O_RDONLY | O_CLOEXEC));
     if (!file.valid()) return false;
     std::string content;
     std::vector<char> chunk(64 * 1024);
@@ -84,9 +99,10 @@ bool PosixFiles::ReadAll(std::string_view name, std::string& bytes) {
     return true;
 }
 
-bool PosixFiles::ReplaceWhole(std::string_view name, std::string_view bytes) {
-    if (!IsUsableName(name)) return false;
-    const std::string target(name);
+bool PosixFiles::ReplaceWhole(std::u16string_view name, std::string_view bytes) {
+    const auto path = SystemName(name);
+    if (!path) return false;
+    const std::string& target = *path;
     std::string temporary = target + ".XXXXXX";
     Descriptor file(::mkstemp(temporary.data()));
     if (!file.valid()) return false;

@@ -6,11 +6,11 @@ namespace korvane::platform {
 
 class PosixFiles : public Files {
   public:
-    bool Exists(std::string_view name) override;
-    bool ReadAll(std::string_view name, std::string& bytes) override;
+    bool Exists(std::u16string_view name) override;
+    bool ReadAll(std::u16string_view name, std::string& bytes) override;
     // Writes a temporary file in the same directory, flushes it to disk and renames it over
     // `name`, so a reader sees either the old or the new content, never a part of it.
-    bool ReplaceWhole(std::string_view name, std::string_view bytes) override;
+    bool ReplaceWhole(std::u16string_view name, std::string_view bytes) override;
 };
 
 } // namespace korvane::platform

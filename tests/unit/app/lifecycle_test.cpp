@@ -11,7 +11,7 @@ using ui::WindowId;
 
 TEST_F(ProgramTest, ConfiguredStart_LoadsConfigWindowHiddenShowsEmptyTipAndArmsTheTimer) {
     StartConfigured();
-    EXPECT_EQ(process.directories, std::vector<std::string>{"C:\\Program Files\\Korvane"});
+    EXPECT_EQ(process.directories, std::vector<std::u16string>{u"C:\\Program Files\\Korvane"});
     EXPECT_TRUE(ui.IsLoaded(WindowId::Main));
     EXPECT_FALSE(ui.IsVisible(WindowId::Main));
     EXPECT_TRUE(ui.IsLoaded(WindowId::Config));
@@ -72,7 +72,7 @@ TEST_F(ProgramTest, UnsupportedSystemOrCompositionOff_ShowsTheNameAndEndsWithZer
             Services{windows, files, process, composition, osInfo, registry, internet, codePage}};
         Dispatcher sink{refused};
         windows.SetEventSink(&sink);
-        files.Put("config.ini", kBeijingFile);
+        files.Put(u"config.ini", kBeijingFile);
         std::optional<int> code;
         try {
             StartProgram(refused);
@@ -132,7 +132,7 @@ TEST_F(ProgramTest, FirstUse_YesTicksTheAutostartBoxBeforeTheWindowShows) {
 
 TEST_F(ProgramTest, SecondInstance_EndsWithZeroBeforeAnyWindow) {
     ui.SetSingleInstance(false);
-    files.Put("config.ini", kBeijingFile);
+    files.Put(u"config.ini", kBeijingFile);
     EXPECT_EQ(RunProgram(program), 0);
     EXPECT_FALSE(ui.IsLoaded(WindowId::Main));
     EXPECT_FALSE(ui.trayShown());

@@ -27,7 +27,7 @@ class ConfigWindowTest : public ProgramTest {
         ui.SetUnitText(UnitId::Edit1, min);
         ui.SetUnitText(UnitId::Edit2, max);
     }
-    std::optional<std::string> File() { return files.Content("config.ini"); }
+    std::optional<std::string> File() { return files.Content(u"config.ini"); }
     std::string CityText() { return ui.UnitText(UnitId::Combo1); }
 };
 
@@ -68,7 +68,7 @@ TEST_F(ConfigWindowTest, CreatedWithFile_ShowsTheCityTheBoundsAndTheGlassChoice)
         Program other{Services{windows, files, process, dwm, os, registry, internet, codePage}};
         Dispatcher sink{other};
         windows.SetEventSink(&sink);
-        files.Put("config.ini", c.file);
+        files.Put(u"config.ini", c.file);
         StartProgram(other);
         EXPECT_EQ(windows.ComboSelection(), c.selection);
         EXPECT_EQ(windows.UnitText(UnitId::Edit1), c.min);
@@ -92,13 +92,13 @@ TEST_F(ConfigWindowTest, AutostartBox_TickedWhenEitherHiveHasATextValue) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         platform::MemoryRegistry reg;
-        if (c.hive && c.nonText) reg.PutNonText(*c.hive, kRunKey, "Korvane.exe");
-        if (c.hive && !c.nonText) reg.WriteText(*c.hive, kRunKey, "Korvane.exe", "\"x\"");
+        if (c.hive && c.nonText) reg.PutNonText(*c.hive, kRunKey, u"Korvane.exe");
+        if (c.hive && !c.nonText) reg.WriteText(*c.hive, kRunKey, u"Korvane.exe", u"\"x\"");
         ui::HostWindowSystem windows;
         Program other{Services{windows, files, process, dwm, os, reg, internet, codePage}};
         Dispatcher sink{other};
         windows.SetEventSink(&sink);
-        files.Put("config.ini", kBeijingFile);
+        files.Put(u"config.ini", kBeijingFile);
         StartProgram(other);
         EXPECT_EQ(windows.IsChecked(UnitId::Check2), c.ticked);
     }
@@ -146,13 +146,22 @@ TEST_F(ConfigWindowTest, Bounds_AcceptedAndRejectedAsTyped) {
         const char* max;
         bool accepted;
     } cases[] = {
-        {"-50", "60", true}, {"-51", "60", false}, {"0", "61", false},  {"20", "29", false},
-        {"20", "30", true},  {"0", "3e1", true},   {"abc", "10", true}, {"0", "9.9", false},
+        {"-50", "60", true},
+        {"-51", "60", false},
+        {"0", "61", false},
+        {"20", "29", false},
+        {"20", "30", true},
+        {"0", "3e1", true},
+        {"abc", "10", true},
+        {"0", "9.9", false},
+        // A typed character GBK cannot hold (1☀, ☀) reads as the stand-in and is refused.
+        {"1\xFF\xFF", "30", false},
+        {"\xFF\xFF", "30", false},
     };
     StartWith(nullptr);
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.min) + " " + c.max);
-        files.Remove("config.ini");
+        files.Remove(u"config.ini");
         const std::size_t boxes = ui.boxes().size();
         ui.SetVisible(WindowId::Config, true);
         Type("北京");
@@ -197,9 +206,10 @@ TEST_F(ConfigWindowTest, HalfACharacterAtTheEndOfABound_IsDroppedSoTheFileReadsB
 }
 
 TEST_F(ConfigWindowTest, WrongOrEmptyCity_ShowsTheMessageAndWritesNothing) {
-    for (const char* text : {"纽约", ""}) {
+    // The last one as typed with a character GBK cannot hold: 北京☀.
+    for (const std::string& text : {Gbk("纽约"), std::string(), Gbk("北京") + "\xFF\xFF"}) {
         StartWith(nullptr);
-        ui.SetUnitText(UnitId::Combo1, Gbk(text));
+        ui.SetUnitText(UnitId::Combo1, text);
         Raise(HandlerId::OnSaveClicked);
         EXPECT_FALSE(File().has_value()) << text;
         ASSERT_FALSE(ui.boxes().empty());
@@ -219,36 +229,62 @@ TEST_F(ConfigWindowTest, GlassBox_WritesOpaqueZeroWhenTickedAndOneWhenNot) {
     }
 }
 
+struct PathCase {
+    const char* what_it_shows;
+    std::u16string path;
+    std::u16string folder;
+    std::u16string fileName;
+};
+
+TEST(ExecutablePath, IsCutIntoFolderAndFileNameAtItsLastBackslash) {
+    const PathCase cases[] = {
+        {"a folder", u"C:\\Program Files\\Korvane\\Korvane.exe", u"C:\\Program Files\\Korvane",
+         u"Korvane.exe"},
+        {"a drive's root keeps its backslash: C: alone is the drive's current folder",
+         u"C:\\Korvane.exe", u"C:\\", u"Korvane.exe"},
+        {"likewise with the long-path prefix", u"\\\\?\\D:\\Korvane.exe", u"\\\\?\\D:\\",
+         u"Korvane.exe"},
+        {"a share", u"\\\\server\\tools\\Korvane.exe", u"\\\\server\\tools", u"Korvane.exe"},
+        {"names outside every code page", u"C:\\Zo\u00EB\\\u5929\u6C14 \u2600\\\u5929.exe",
+         u"C:\\Zo\u00EB\\\u5929\u6C14 \u2600", u"\u5929.exe"},
+        {"no backslash at all", u"Korvane.exe", u"", u"Korvane.exe"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DirectoryOf(c.path), c.folder) << c.what_it_shows;
+        EXPECT_EQ(FileNameOf(c.path), c.fileName) << c.what_it_shows;
+    }
+}
+
 TEST_F(ConfigWindowTest, Autostart_MachineFirstThenUserWithTheQuotedPathAndRemovedFromBoth) {
-    const std::string exe = process.executablePath;
+    const std::u16string exe = process.executablePath;
     files.Put(exe, "MZ");
     StartWith(kBeijingFile);
     registry.refuseWrites.insert(Hive::LocalMachine);
     ui.SetChecked(UnitId::Check2, true);
     Raise(HandlerId::OnSaveClicked);
-    EXPECT_FALSE(registry.Has(Hive::LocalMachine, kRunKey, "Korvane.exe"));
-    EXPECT_EQ(registry.ReadText(Hive::CurrentUser, kRunKey, "Korvane.exe"), "\"" + exe + "\"");
+    EXPECT_FALSE(registry.Has(Hive::LocalMachine, kRunKey, u"Korvane.exe"));
+    EXPECT_EQ(registry.ReadText(Hive::CurrentUser, kRunKey, u"Korvane.exe"), u"\"" + exe + u"\"");
 
     registry.refuseWrites.clear();
     Raise(HandlerId::OnSaveClicked);
-    EXPECT_EQ(registry.ReadText(Hive::LocalMachine, kRunKey, "Korvane.exe"), "\"" + exe + "\"");
+    EXPECT_EQ(registry.ReadText(Hive::LocalMachine, kRunKey, u"Korvane.exe"), u"\"" + exe + u"\"");
 
     ui.SetChecked(UnitId::Check2, false);
     Raise(HandlerId::OnSaveClicked);
-    EXPECT_FALSE(registry.Has(Hive::LocalMachine, kRunKey, "Korvane.exe"));
-    EXPECT_FALSE(registry.Has(Hive::CurrentUser, kRunKey, "Korvane.exe"));
+    EXPECT_FALSE(registry.Has(Hive::LocalMachine, kRunKey, u"Korvane.exe"));
+    EXPECT_FALSE(registry.Has(Hive::CurrentUser, kRunKey, u"Korvane.exe"));
 }
 
 TEST_F(ConfigWindowTest, Autostart_ValueNamedAfterTheExecutableAndOnlyWhenItExists) {
-    process.executablePath = "D:\\Apps\\Weather.exe";
+    process.executablePath = u"D:\\Apps\\Weather.exe";
     StartWith(kBeijingFile);
     ui.SetChecked(UnitId::Check2, true);
     Raise(HandlerId::OnSaveClicked);
-    EXPECT_FALSE(registry.Has(Hive::LocalMachine, kRunKey, "Weather.exe")) << "no such file";
-    files.Put("D:\\Apps\\Weather.exe", "MZ");
+    EXPECT_FALSE(registry.Has(Hive::LocalMachine, kRunKey, u"Weather.exe")) << "no such file";
+    files.Put(u"D:\\Apps\\Weather.exe", "MZ");
     Raise(HandlerId::OnSaveClicked);
-    EXPECT_EQ(registry.ReadText(Hive::LocalMachine, kRunKey, "Weather.exe"),
-              "\"D:\\Apps\\Weather.exe\"");
+    EXPECT_EQ(registry.ReadText(Hive::LocalMachine, kRunKey, u"Weather.exe"),
+              u"\"D:\\Apps\\Weather.exe\"");
 }
 
 TEST_F(ConfigWindowTest, CloseRequest_PutsTheIconBackHidesAndRefuses) {

@@ -1,4 +1,7 @@
+#include "config/city_table.h"
+#include "platform/gbk_text.h"
 #include "platform/host/iconv_code_page.h"
+#include "support/gbk.h"
 
 #include <gtest/gtest.h>
 
@@ -32,10 +35,75 @@ TEST(IconvCodePage, ConvertsOneUnitToGbkAsWideCharToMultiByteWould) {
     IconvCodePage codePage;
     for (const auto& c : cases) {
         char buffer[2] = {'#', '#'};
-        EXPECT_EQ(codePage.WideToAnsi(c.unit, buffer, c.outSize), c.expectedCount)
+        EXPECT_EQ(codePage.WideToGbk(c.unit, buffer, c.outSize), c.expectedCount)
             << c.what_it_shows;
         EXPECT_EQ(std::string(buffer, 2), c.expectedBytes) << c.what_it_shows;
     }
+}
+
+TEST(GbkText, EveryCityNameRoundTripsThroughUtf16) {
+    IconvCodePage codePage;
+    for (int position = 1; position <= kCityCount; ++position) {
+        const std::string_view name = CityNameAt(position);
+        const std::u16string shown = GbkToUtf16(codePage, name);
+        EXPECT_EQ(shown.find(kUnreadableCharacter), std::u16string::npos) << position;
+        EXPECT_EQ(Utf16ToGbk(codePage, shown), name) << position;
+    }
+    EXPECT_EQ(GbkToUtf16(codePage, CityNameAt(1)), u"阿巴嘎旗");
+}
+
+struct ToUtf16Case {
+    const char* what_it_shows;
+    std::string gbk;
+    std::u16string expected;
+};
+
+TEST(GbkText, ShowsEveryGbkTextInUtf16WithAFixedStandInForBrokenBytes) {
+    const ToUtf16Case cases[] = {
+        {"the empty text", "", u""},
+        {"ASCII as it is", "CityId=1\r\n", u"CityId=1\r\n"},
+        {"the program's own texts", testing::Gbk("当前 9℃ 东南风2级"), u"当前 9℃ 东南风2级"},
+        {"a lead byte at the end", "9\xB1", u"9\xFFFD"},
+        {"a lead byte takes any byte after it along",
+         "\xB1\x0A"
+         "A",
+         u"\xFFFD"
+         "A"},
+        {"a pair code page 936 does not define", "\xFF\xFF", u"\xFFFD"},
+    };
+    IconvCodePage codePage;
+    for (const auto& c : cases)
+        EXPECT_EQ(GbkToUtf16(codePage, c.gbk), c.expected) << c.what_it_shows;
+}
+
+struct ToGbkCase {
+    const char* what_it_shows;
+    std::u16string text;
+    std::string expected;
+};
+
+TEST(GbkText, ReadsTypedUtf16AsGbkWithAStandInThatMatchesNothing) {
+    const std::string none(kNoGbkCharacter);
+    const ToGbkCase cases[] = {
+        {"the empty text", u"", ""},
+        {"ASCII as it is", u"-5", "-5"},
+        {"Chinese and full-width digits", u"北京３０", testing::Gbk("北京３０")},
+        {"a character outside GBK", u"30\u2600", "30" + none},
+        {"no best fit: ë is not e", u"Zo\u00EB", "Zo" + none},
+        {"the euro sign is not GBK's", u"\u20AC", none},
+        {"a character beyond the BMP is one stand-in",
+         u"\U0001F600"
+         "1",
+         none + "1"},
+        {"a lone surrogate",
+         u"\xD800"
+         "1",
+         none + "1"},
+        {"the replacement character", u"\xFFFD", none},
+    };
+    IconvCodePage codePage;
+    for (const auto& c : cases)
+        EXPECT_EQ(Utf16ToGbk(codePage, c.text), c.expected) << c.what_it_shows;
 }
 
 } // namespace

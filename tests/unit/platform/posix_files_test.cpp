@@ -73,6 +73,8 @@ TEST(PosixFiles, ReplacesAFileWholeOrLeavesTheOldOneAndNoLitter) {
          "", 1},
         {"binary bytes pass unchanged", [](const fs::path&) {}, "config.ini", kBinary, true, true,
          kBinary, 1},
+        {"a name outside every code page", [](const fs::path&) {}, "Zoë 天气 ☀.ini", "x", true,
+         true, "x", 1},
         {"a file in a missing directory is not written", [](const fs::path&) {}, "none/config.ini",
          "x", false, false, std::nullopt, 0},
         {"a directory in the way stays and nothing is left behind",
@@ -83,27 +85,29 @@ TEST(PosixFiles, ReplacesAFileWholeOrLeavesTheOldOneAndNoLitter) {
         TemporaryDirectory dir;
         c.arrange(dir.path());
         PosixFiles files;
-        const std::string name = (dir.path() / c.name).string();
+        const fs::path path = dir.path() / c.name;
+        const std::u16string name = path.u16string();
         EXPECT_EQ(files.ReplaceWhole(name, c.bytes), c.expectedWrite) << c.what_it_shows;
         std::string read = "-";
         EXPECT_EQ(files.ReadAll(name, read), c.expectedRead) << c.what_it_shows;
         EXPECT_EQ(files.Exists(name), c.expectedContent.has_value()) << c.what_it_shows;
         EXPECT_EQ(read, c.expectedContent.value_or("-")) << c.what_it_shows;
-        EXPECT_EQ(ContentOf(name), c.expectedContent) << c.what_it_shows;
+        EXPECT_EQ(ContentOf(path), c.expectedContent) << c.what_it_shows;
         EXPECT_EQ(dir.EntryCount(), c.expectedEntries) << c.what_it_shows;
     }
 }
 
 struct BadNameCase {
     const char* what_it_shows;
-    std::string name;
+    std::u16string name;
 };
 
 TEST(PosixFiles, AnswersFalseForNamesThatCannotNameAFile) {
     const BadNameCase cases[] = {
-        {"the empty name", ""},
-        {"a name with a zero byte", std::string("config\0.ini", 11)},
-        {"a missing file", "/nonexistent-korvane-dir/config.ini"},
+        {"the empty name", u""},
+        {"a name with a zero byte", std::u16string(u"config\0.ini", 11)},
+        {"a name with a lone surrogate", u"config\xD800.ini"},
+        {"a missing file", u"/nonexistent-korvane-dir/config.ini"},
     };
     for (const auto& c : cases) {
         PosixFiles files;

@@ -114,7 +114,7 @@ TEST(FaultTable, AConfigIniFoundAtStartIsReadWithoutLosingItsBytesAndTheProgramR
         ScriptedProgram p;
         p.files.Put(kConfigFileName, row.bytes);
         p.files.MakeUnreadable(kConfigFileName, row.unreadable);
-        p.registry.WriteText(platform::Hive::LocalMachine, kRunKey, kAutostartValueName, "x");
+        p.registry.WriteText(platform::Hive::LocalMachine, kRunKey, kAutostartValueName, u"x");
         p.registry.refuseEverything = row.registryRefuses;
 
         ASSERT_EQ(p.Start(), std::nullopt);

@@ -42,7 +42,7 @@ class ProgramTest : public ::testing::Test {
         return std::nullopt;
     }
     void StartConfigured(const char* file = kBeijingFile) {
-        files.Put("config.ini", file);
+        files.Put(u"config.ini", file);
         ASSERT_FALSE(Start().has_value());
     }
     std::optional<int> Raise(ui::HandlerId handler, int argument = 0) {

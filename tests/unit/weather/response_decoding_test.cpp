@@ -60,7 +60,7 @@ TEST(DecodeResponse, TurnsUtf8ResponseBytesIntoGbkTextByTokens) {
 class RecordingCodePage : public platform::CodePage {
   public:
     explicit RecordingCodePage(std::string answer) : answer_(std::move(answer)) {}
-    int WideToAnsi(std::uint16_t unit, char* out, int outSize) override {
+    int WideToGbk(std::uint16_t unit, char* out, int outSize) override {
         units.push_back(unit);
         sizes.push_back(outSize);
         const int length = static_cast<int>(answer_.size());
