@@ -38,7 +38,7 @@ def outside(args):
     os.makedirs(kdir, exist_ok=True)
     image = {"korvane": "Korvane.exe", "floor": "floor.exe"}.get(args.role, "floor_libraries.exe")
     shutil.copy(args.exe, os.path.join(kdir, image))
-    shutil.copy(args.dwmapi, os.path.join(kdir, "dwmapi.dll"))
+    prefixes.install_system_dll(prefix, arch == "win64", args.dwmapi)
     shutil.copy(args.probe, os.path.join(kdir, "tray_probe.exe"))
     cfg = {"role": args.role, "image": image, "out": out, "prefix": prefix, "loader": loader,
            "wineserver": runner.wineserver_path(), "arch": arch, "scenario": "bench",

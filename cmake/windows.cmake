@@ -7,7 +7,9 @@ add_compile_options(${KORVANE_WINDOWS_OPTIONS})
 # Reproducible executables: no link time in the PE header.
 add_link_options(-Wl,--no-insert-timestamp)
 target_compile_options(korvane_core PRIVATE ${KORVANE_WINDOWS_OPTIONS})
-target_compile_definitions(korvane_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+# UNICODE: a generic name such as MessageBox is the ...W function; an ...A call is written out.
+target_compile_definitions(korvane_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601
+                                               UNICODE _UNICODE)
 
 file(GLOB_RECURSE WIN32_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*/win32/*.cpp)
 # Linked into the executable itself so that it replaces the library's helpers whatever the order.

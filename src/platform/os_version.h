@@ -1,5 +1,5 @@
 #pragma once
-// The version facts Windows reports (OSVERSIONINFOEXA plus the GetProductInfo type).
+// The version facts Windows reports (OSVERSIONINFOEXW plus the GetProductInfo type).
 #include <cstdint>
 #include <string>
 
@@ -10,7 +10,7 @@ struct OsVersionRecord {
     std::int32_t MajorVersion = 0;
     std::int32_t MinorVersion = 0;
     std::uint32_t BuildNumber = 0;
-    std::string CsdVersion; // up to its first zero byte, at most 127 bytes
+    std::string CsdVersion; // GBK, up to its first zero, at most 127 bytes of whole characters
     std::int16_t ServicePackMajor = 0;
     std::int16_t ServicePackMinor = 0;
     std::uint16_t SuiteMask = 0;

@@ -27,9 +27,10 @@ set_target_properties(e2e_ui_helper PROPERTIES OUTPUT_NAME ui_helper
 target_link_libraries(e2e_ui_helper PRIVATE shell32 gdi32)
 target_link_options(e2e_ui_helper PRIVATE -static-libgcc)
 
-set(E2E_SCENARIOS first_use config_errors configured_start refusal refusal_server no131
-                  server_failures server_hang tray_menu menu_during_transition autostart second_instance
-                  display_scale)
+# SCENARIO@VARIANT runs a scenario again in another setting (see VARIANTS in lib/runner.py).
+set(E2E_SCENARIOS first_use first_use@cp1252 config_errors configured_start refusal refusal_server
+                  no131 planted_dll server_failures server_hang tray_menu menu_during_transition
+                  autostart autostart@unicode-folder second_instance display_scale)
 foreach(scenario ${E2E_SCENARIOS})
   # An explicit bash: the test is a Linux script, not a program for the emulator.
   add_test(NAME e2e.${scenario}

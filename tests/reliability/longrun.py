@@ -48,9 +48,10 @@ def outside(args):
     prefixes.clone(template, prefix)
     kdir = os.path.join(prefix, "drive_c", "Korvane")
     os.makedirs(kdir, exist_ok=True)
-    for src, name in ((args.exe, "Korvane.exe"), (args.dwmapi, "dwmapi.dll"),
-                      (args.ui_helper, "ui_helper.exe"), (args.probe, "probe.exe")):
+    for src, name in ((args.exe, "Korvane.exe"), (args.ui_helper, "ui_helper.exe"),
+                      (args.probe, "probe.exe")):
         shutil.copy(src, os.path.join(kdir, name))
+    prefixes.install_system_dll(prefix, arch == "win64", args.dwmapi)
     with open(os.path.join(out, "plan.json"), "w", encoding="utf-8") as f:
         json.dump(plans.make(args.count), f, ensure_ascii=False)
     cfg = {"scenario": "longrun", "out": out, "prefix": prefix, "loader": loader, "arch": arch,

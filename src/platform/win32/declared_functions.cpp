@@ -1,6 +1,7 @@
 #include "platform/win32/declared_functions.h"
 
 #include "platform/fatal_error_text.h"
+#include "platform/win32/gbk_seam.h"
 
 #include <cstddef>
 #include <string>
@@ -21,7 +22,7 @@ DeclaredEntry declaredEntries[] = {
     {"dwmapi.dll", "#131", nullptr},
     {"dwmapi.dll", "DwmIsCompositionEnabled", nullptr},
     {"kernel32", "WideCharToMultiByte", nullptr},
-    {"kernel32.dll", "GetVersionExA", nullptr},
+    {"kernel32.dll", "GetVersionExW", nullptr},
     {"Kernel32.dll", "GetProductInfo", nullptr},
 };
 
@@ -37,22 +38,53 @@ WORD OrdinalOf(const char* entry) {
     return static_cast<WORD>(value);
 }
 
+using SetDefaultDllDirectoriesFunction = BOOL WINAPI(DWORD directoryFlags);
+
+// Present from Windows 8 on, and on Windows 7 with the update that added it; with it come the
+// LOAD_LIBRARY_SEARCH_* flags.
+SetDefaultDllDirectoriesFunction* SetDefaultDllDirectoriesEntry() {
+    const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    if (kernel == nullptr) return nullptr;
+    // GetProcAddress has no ...W form: export names are ASCII.
+    return reinterpret_cast<SetDefaultDllDirectoriesFunction*>(
+        reinterpret_cast<void (*)()>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+}
+
+// A bare name would be looked for in the program's own folder first, where anyone who can drop a
+// file beside Korvane.exe (a download folder) could plant a library of that name.
+HMODULE LoadFromSystemFolder(const char* library) {
+    const std::wstring name = WideFromGbk(library);
+    if (SetDefaultDllDirectoriesEntry() != nullptr)
+        return LoadLibraryExW(name.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    WCHAR folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return nullptr;
+    const std::wstring path = std::wstring(folder, length) + L"\\" + name;
+    return LoadLibraryW(path.c_str());
+}
+
 FARPROC Resolve(const DeclaredEntry& entry) {
-    const HMODULE library = LoadLibraryA(entry.Library);
+    const HMODULE library = LoadFromSystemFolder(entry.Library);
     if (library == nullptr) return nullptr;
     const WORD ordinal = OrdinalOf(entry.Entry);
+    // GetProcAddress has no ...W form: export names and ordinals only.
     return ordinal != 0 ? GetProcAddress(library, MAKEINTRESOURCEA(ordinal))
                         : GetProcAddress(library, entry.Entry);
 }
 
 [[noreturn]] void FailMissing(const DeclaredEntry& entry) {
-    const std::string text = FatalErrorText(entry.Library, entry.Entry);
-    const std::string caption(kFatalErrorCaption);
-    MessageBoxA(nullptr, text.c_str(), caption.c_str(), kFatalErrorStyle);
+    const std::wstring text = WideFromGbk(FatalErrorText(entry.Library, entry.Entry));
+    const std::wstring caption = WideFromGbk(kFatalErrorCaption);
+    MessageBoxW(nullptr, text.c_str(), caption.c_str(), kFatalErrorStyle);
     ExitProcess(static_cast<UINT>(-1));
 }
 
 } // namespace
+
+void LoadLibrariesFromSystemFolderOnly() {
+    if (SetDefaultDllDirectoriesFunction* restrict = SetDefaultDllDirectoriesEntry())
+        restrict(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
 
 FARPROC DeclaredAddress(DeclaredFunction function) {
     const auto index = static_cast<std::size_t>(function);

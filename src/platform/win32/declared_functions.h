@@ -1,6 +1,7 @@
 #pragma once
-// Library functions the program does not import but binds on first use. A missing library or
-// entry is fatal: the error box is shown and the process ends with exit code -1.
+// Library functions the program does not import but binds on first use, each from its library in
+// the system folder. A missing library or entry is fatal: the error box is shown and the process
+// ends with exit code -1.
 #include <windows.h>
 
 namespace korvane::platform {
@@ -9,9 +10,13 @@ enum class DeclaredFunction {
     DwmSetColorizationParameters, // dwmapi.dll, ordinal 131
     DwmIsCompositionEnabled,
     WideCharToMultiByte,
-    GetVersionExA,
+    GetVersionExW,
     GetProductInfo,
 };
+
+// From now on every library the process loads by a bare name, the system's own loads included,
+// comes from the system folder only, where the system can (SetDefaultDllDirectories exists).
+void LoadLibrariesFromSystemFolderOnly();
 
 // The entry's address; resolved and remembered on the first call. Never returns null.
 FARPROC DeclaredAddress(DeclaredFunction function);

@@ -6,7 +6,7 @@
 
 namespace korvane::platform {
 
-// A kernel object handle; INVALID_HANDLE_VALUE (what CreateFileA answers on failure) is none.
+// A kernel object handle; INVALID_HANDLE_VALUE (what CreateFileW answers on failure) is none.
 class UniqueFile {
   public:
     explicit UniqueFile(HANDLE handle) : handle_(handle) {}

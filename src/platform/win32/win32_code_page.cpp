@@ -1,4 +1,6 @@
+#include "platform/gbk_text.h"
 #include "platform/win32/declared_functions.h"
+#include "platform/win32/gbk_seam.h"
 #include "platform/win32/win32_platform.h"
 
 #include <windows.h>
@@ -7,17 +9,62 @@ namespace korvane::platform {
 
 namespace {
 
+constexpr UINT kGbkCodePage = 936;
+
 using WideCharToMultiByteFunction = int WINAPI(UINT codePage, DWORD flags, LPCWCH wide,
                                                int wideLength, LPSTR out, int outSize,
                                                LPCCH defaultChar, LPBOOL usedDefault);
 
+// One character at a time through the system's own tables for code page 936.
+class Win32GbkCharacters final : public GbkCharacters {
+  public:
+    bool ToUtf16(std::string_view character, char16_t& unit) override {
+        WCHAR wide[2] = {};
+        const int length = MultiByteToWideChar(kGbkCodePage, MB_ERR_INVALID_CHARS, character.data(),
+                                               static_cast<int>(character.size()), wide, 2);
+        if (length != 1) return false;
+        unit = static_cast<char16_t>(wide[0]);
+        return true;
+    }
+    bool ToGbk(std::u16string_view character, std::string& bytes) override {
+        const std::wstring wide(character.begin(), character.end());
+        char converted[8] = {};
+        BOOL usedDefault = FALSE;
+        const int length = WideCharToMultiByte(kGbkCodePage, WC_NO_BEST_FIT_CHARS, wide.data(),
+                                               static_cast<int>(wide.size()), converted,
+                                               sizeof converted, nullptr, &usedDefault);
+        if (length <= 0 || usedDefault) return false;
+        bytes.assign(converted, static_cast<std::size_t>(length));
+        return true;
+    }
+};
+
+Win32GbkCharacters gbkCharacters;
+
 } // namespace
 
-int Win32CodePage::WideToAnsi(std::uint16_t unit, char* out, int outSize) {
+int Win32CodePage::WideToGbk(std::uint16_t unit, char* out, int outSize) {
     if (out == nullptr || outSize <= 0) return 0;
     const WCHAR wide = static_cast<WCHAR>(unit);
     return Declared<WideCharToMultiByteFunction>(DeclaredFunction::WideCharToMultiByte)(
-        CP_ACP, 0, &wide, 1, out, outSize, nullptr, nullptr);
+        kGbkCodePage, 0, &wide, 1, out, outSize, nullptr, nullptr);
+}
+
+std::wstring WideFromGbk(std::string_view gbk) {
+    const std::u16string text = GbkToUtf16(gbkCharacters, gbk);
+    return std::wstring(text.begin(), text.end());
+}
+
+std::string GbkFromWide(std::wstring_view text) {
+    return Utf16ToGbk(gbkCharacters, std::u16string(text.begin(), text.end()));
+}
+
+std::wstring WidePath(std::u16string_view path) {
+    return std::wstring(path.begin(), path.end());
+}
+
+std::u16string PathFromWide(std::wstring_view path) {
+    return std::u16string(path.begin(), path.end());
 }
 
 } // namespace korvane::platform

@@ -1,3 +1,4 @@
+#include "platform/win32/gbk_seam.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_platform.h"
 
@@ -25,12 +26,12 @@ bool WriteEvery(HANDLE file, std::string_view bytes) {
 
 } // namespace
 
-bool Win32Files::Exists(std::string_view name) {
-    return GetFileAttributesA(std::string(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+bool Win32Files::Exists(std::u16string_view name) {
+    return GetFileAttributesW(WidePath(name).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool Win32Files::ReadAll(std::string_view name, std::string& bytes) {
-    UniqueFile file(CreateFileA(std::string(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+bool Win32Files::ReadAll(std::u16string_view name, std::string& bytes) {
+    UniqueFile file(CreateFileW(WidePath(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return false;
     LARGE_INTEGER size{};
@@ -52,19 +53,19 @@ bool Win32Files::ReadAll(std::string_view name, std::string& bytes) {
     return true;
 }
 
-bool Win32Files::ReplaceWhole(std::string_view name, std::string_view bytes) {
-    const std::string target(name);
-    const std::string temporary = target + ".tmp";
-    UniqueFile file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+bool Win32Files::ReplaceWhole(std::u16string_view name, std::string_view bytes) {
+    const std::wstring target = WidePath(name);
+    const std::wstring temporary = target + L".tmp";
+    UniqueFile file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return false;
     const bool written = WriteEvery(file.Get(), bytes) && FlushFileBuffers(file.Get());
     const bool closed = file.Close();
     if (written && closed &&
-        MoveFileExA(temporary.c_str(), target.c_str(),
+        MoveFileExW(temporary.c_str(), target.c_str(),
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
-    DeleteFileA(temporary.c_str());
+    DeleteFileW(temporary.c_str());
     return false;
 }
 

@@ -1,3 +1,5 @@
+// The one place that keeps WinINet's ...A functions, written out: the URL, the agent, the
+// headers and the Content-Length are ASCII on the wire, whatever the system's code page.
 #include "platform/win32/win32_platform.h"
 
 #include <windows.h>

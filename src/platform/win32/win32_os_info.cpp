@@ -1,20 +1,35 @@
 #include "platform/win32/declared_functions.h"
+#include "platform/win32/gbk_seam.h"
 #include "platform/win32/win32_platform.h"
 #include "sysinfo/os_version_text.h"
 
 #include <windows.h>
 
-#include <cstring>
+#include <cwchar>
 
 namespace korvane::platform {
 
 namespace {
 
-using GetVersionExFunction = BOOL WINAPI(OSVERSIONINFOEXA* information);
+using GetVersionExFunction = BOOL WINAPI(OSVERSIONINFOEXW* information);
 using GetProductInfoFunction = BOOL WINAPI(DWORD major, DWORD minor, DWORD servicePackMajor,
                                            DWORD servicePackMinor, DWORD* productType);
 
-static_assert(sizeof(OSVERSIONINFOEXA) == 156);
+static_assert(sizeof(OSVERSIONINFOEXW) == 284);
+constexpr std::size_t kLongestCsdVersion = 127; // bytes of GBK
+
+// The service-pack text in GBK, cut to whole characters within its byte limit.
+std::string CsdVersionText(const WCHAR* text, std::size_t capacity) {
+    std::string gbk = GbkFromWide(std::wstring_view(text, wcsnlen(text, capacity)));
+    std::size_t end = 0;
+    while (end < gbk.size()) {
+        const std::size_t width = static_cast<unsigned char>(gbk[end]) >= 0x80 ? 2 : 1;
+        if (end + width > kLongestCsdVersion || end + width > gbk.size()) break;
+        end += width;
+    }
+    gbk.resize(end);
+    return gbk;
+}
 
 // A 16-bit field as the signed number it is treated as, widened to 32 bits with its sign.
 DWORD WidenedWithSign(WORD value) {
@@ -24,19 +39,18 @@ DWORD WidenedWithSign(WORD value) {
 } // namespace
 
 OsVersionRecord Win32OsInfo::Query() {
-    OSVERSIONINFOEXA information{};
+    OSVERSIONINFOEXW information{};
     information.dwOSVersionInfoSize = sizeof information;
     // When the call fails the zeros stay, and the family reads as 0.
-    Declared<GetVersionExFunction>(DeclaredFunction::GetVersionExA)(&information);
+    Declared<GetVersionExFunction>(DeclaredFunction::GetVersionExW)(&information);
 
     OsVersionRecord record;
     record.PlatformId = information.dwPlatformId;
     record.MajorVersion = static_cast<std::int32_t>(information.dwMajorVersion);
     record.MinorVersion = static_cast<std::int32_t>(information.dwMinorVersion);
     record.BuildNumber = information.dwBuildNumber;
-    record.CsdVersion.assign(
-        information.szCSDVersion,
-        strnlen(information.szCSDVersion, sizeof information.szCSDVersion - 1));
+    record.CsdVersion =
+        CsdVersionText(information.szCSDVersion, std::size(information.szCSDVersion));
     record.ServicePackMajor = static_cast<std::int16_t>(information.wServicePackMajor);
     record.ServicePackMinor = static_cast<std::int16_t>(information.wServicePackMinor);
     record.SuiteMask = information.wSuiteMask;

@@ -16,16 +16,16 @@ namespace korvane::platform {
 class Win32Files : public Files {
   public:
     Win32Files() = default;
-    bool Exists(std::string_view name) override;
-    bool ReadAll(std::string_view name, std::string& bytes) override;
-    bool ReplaceWhole(std::string_view name, std::string_view bytes) override;
+    bool Exists(std::u16string_view name) override;
+    bool ReadAll(std::u16string_view name, std::string& bytes) override;
+    bool ReplaceWhole(std::u16string_view name, std::string_view bytes) override;
 };
 
 class Win32Process : public Process {
   public:
     Win32Process() = default;
-    std::string ExecutablePath() override;
-    bool ChangeDirectory(std::string_view directory) override;
+    std::u16string ExecutablePath() override;
+    bool ChangeDirectory(std::u16string_view directory) override;
 };
 
 class Win32Dwm : public Dwm {
@@ -44,18 +44,18 @@ class Win32OsInfo : public OsInfo {
 class Win32CodePage : public CodePage {
   public:
     Win32CodePage() = default;
-    int WideToAnsi(std::uint16_t unit, char* out, int outSize) override;
+    int WideToGbk(std::uint16_t unit, char* out, int outSize) override;
 };
 
 class Win32Registry : public Registry {
   public:
     Win32Registry() = default;
-    std::optional<std::string> ReadText(Hive hive, std::string_view key,
-                                        std::string_view name) override;
-    bool WriteText(Hive hive, std::string_view key, std::string_view name,
-                   std::string_view data) override;
-    bool DeleteValue(Hive hive, std::string_view key, std::string_view name) override;
-    bool DeleteKey(Hive hive, std::string_view key, std::string_view subkey) override;
+    std::optional<std::u16string> ReadText(Hive hive, std::u16string_view key,
+                                           std::u16string_view name) override;
+    bool WriteText(Hive hive, std::u16string_view key, std::u16string_view name,
+                   std::u16string_view data) override;
+    bool DeleteValue(Hive hive, std::u16string_view key, std::u16string_view name) override;
+    bool DeleteKey(Hive hive, std::u16string_view key, std::u16string_view subkey) override;
 };
 
 class Win32Internet : public Internet {

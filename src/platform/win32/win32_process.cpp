@@ -1,3 +1,4 @@
+#include "platform/win32/gbk_seam.h"
 #include "platform/win32/win32_platform.h"
 
 #include <windows.h>
@@ -10,22 +11,19 @@ constexpr DWORD kLongestPath = 32768;
 
 } // namespace
 
-std::string Win32Process::ExecutablePath() {
+std::u16string Win32Process::ExecutablePath() {
     // The answer fills the whole buffer when the path was cut short: grow and ask again.
     for (DWORD size = MAX_PATH; size <= kLongestPath; size *= 2) {
-        std::string path(size, '\0');
-        const DWORD length = GetModuleFileNameA(nullptr, path.data(), size);
+        std::wstring path(size, L'\0');
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), size);
         if (length == 0) return {};
-        if (length < size) {
-            path.resize(length);
-            return path;
-        }
+        if (length < size) return PathFromWide(std::wstring_view(path).substr(0, length));
     }
     return {};
 }
 
-bool Win32Process::ChangeDirectory(std::string_view directory) {
-    return SetCurrentDirectoryA(std::string(directory).c_str()) != FALSE;
+bool Win32Process::ChangeDirectory(std::u16string_view directory) {
+    return SetCurrentDirectoryW(WidePath(directory).c_str()) != FALSE;
 }
 
 } // namespace korvane::platform

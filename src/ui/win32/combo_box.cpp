@@ -1,10 +1,11 @@
 // The city combo box: its list, its edit field and the keys typed into it.
 #include "ui/win32/win32_window_system.h"
 
+#include "platform/win32/gbk_seam.h"
 #include "ui/combo_prefix.h"
 #include "ui/win32/scoped_flag.h"
 
-#include <cstring>
+#include <algorithm>
 
 namespace korvane::ui {
 namespace {
@@ -24,7 +25,7 @@ LRESULT Win32WindowSystem::SendCombo(UINT message, WPARAM wParam, LPARAM lParam)
     const HWND combo = UnitWindow(UnitId::Combo1);
     if (!combo) return CB_ERR;
     const win32::ScopedFlag ourChange(programChangesCombo_);
-    return SendMessageA(combo, message, wParam, lParam);
+    return SendMessageW(combo, message, wParam, lParam);
 }
 
 int Win32WindowSystem::ComboCount() {
@@ -36,18 +37,17 @@ std::string Win32WindowSystem::ComboItemText(int index) {
     if (index < 0) return {};
     const LRESULT length = SendCombo(CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length < 0) return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    if (SendCombo(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data())) <
-        0)
-        return {};
-    // The length asked first can be larger than the GBK text really is.
-    text.resize(std::strlen(text.c_str()));
-    return text;
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const LRESULT copied =
+        SendCombo(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    if (copied < 0) return {};
+    text.resize(std::min<std::size_t>(static_cast<std::size_t>(copied), text.size() - 1));
+    return platform::GbkFromWide(text);
 }
 
 void Win32WindowSystem::ComboAddItem(std::string_view text) {
-    const std::string terminated(text);
-    SendCombo(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(terminated.c_str()));
+    const std::wstring shown = platform::WideFromGbk(text);
+    SendCombo(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
 }
 
 int Win32WindowSystem::ComboSelection() {
@@ -75,20 +75,12 @@ int Win32WindowSystem::ComboSelectPrefix(std::string_view prefix) {
     return -1;
 }
 
-// Positions are bytes. Windows' ANSI edit field counts bytes too, but Wine's counts characters;
-// selecting everything and comparing the end with the byte length tells which one this is.
+// Positions are GBK bytes; the edit field counts UTF-16 units, one for each GBK character.
 void Win32WindowSystem::SetComboEditSelection(int start, int length) {
-    int from = start < 0 ? 0 : start;
-    int to = from + (length < 0 ? 0 : length);
+    const int from = start < 0 ? 0 : start;
+    const int to = from + (length < 0 ? 0 : length);
     const std::string text = UnitText(UnitId::Combo1);
-    SendCombo(CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
-    DWORD end = 0;
-    SendCombo(CB_GETEDITSEL, 0, reinterpret_cast<LPARAM>(&end));
-    if (end != text.size()) {
-        from = CharactersIn(text, from);
-        to = CharactersIn(text, to);
-    }
-    SendCombo(CB_SETEDITSEL, 0, MAKELPARAM(from, to));
+    SendCombo(CB_SETEDITSEL, 0, MAKELPARAM(CharactersIn(text, from), CharactersIn(text, to)));
 }
 
 // The key event must come before the edit field handles the key, so its procedure is replaced.
@@ -96,16 +88,16 @@ void Win32WindowSystem::SubclassComboEdit(HWND combo) {
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     if (!GetComboBoxInfo(combo, &info) || !info.hwndItem) return;
-    SetWindowLongPtrA(info.hwndItem, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(info.hwndItem, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     comboEditProcedure_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(info.hwndItem, GWLP_WNDPROC,
+        SetWindowLongPtrW(info.hwndItem, GWLP_WNDPROC,
                           reinterpret_cast<LONG_PTR>(&Win32WindowSystem::ComboEditThunk)));
 }
 
 LRESULT CALLBACK Win32WindowSystem::ComboEditThunk(HWND hwnd, UINT message, WPARAM wParam,
                                                    LPARAM lParam) noexcept {
-    auto* self = reinterpret_cast<Win32WindowSystem*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self || !self->comboEditProcedure_) return DefWindowProcA(hwnd, message, wParam, lParam);
+    auto* self = reinterpret_cast<Win32WindowSystem*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self || !self->comboEditProcedure_) return DefWindowProcW(hwnd, message, wParam, lParam);
     return self->ComboEditProcedure(hwnd, message, wParam, lParam);
 }
 
@@ -115,10 +107,10 @@ LRESULT Win32WindowSystem::ComboEditProcedure(HWND hwnd, UINT message, WPARAM wP
     if (message == WM_KEYDOWN)
         FireUnitEvent(UnitId::Combo1, event::KeyPressed, static_cast<int>(wParam));
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     }
-    return CallWindowProcA(original, hwnd, message, wParam, lParam);
+    return CallWindowProcW(original, hwnd, message, wParam, lParam);
 }
 
 } // namespace korvane::ui

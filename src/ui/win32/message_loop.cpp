@@ -1,20 +1,22 @@
 // The event loop, the processing of pending messages, waiting, message boxes and process exit.
 #include "ui/win32/win32_window_system.h"
 
+#include "platform/win32/gbk_seam.h"
+
 namespace korvane::ui {
 
 // Both windows behave like dialogs: Tab moves between controls and Esc asks to close.
 void Win32WindowSystem::TranslateAndDispatch(MSG& message) {
     for (const WindowRecord& window : windows_)
-        if (window.hwnd && IsDialogMessageA(window.hwnd, &message)) return;
+        if (window.hwnd && IsDialogMessageW(window.hwnd, &message)) return;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
 }
 
 int Win32WindowSystem::RunEventLoop() {
     MSG message{};
     BOOL result;
-    while ((result = GetMessageA(&message, nullptr, 0, 0)) > 0)
+    while ((result = GetMessageW(&message, nullptr, 0, 0)) > 0)
         TranslateAndDispatch(message);
     return result == 0 ? static_cast<int>(message.wParam) : -1;
 }
@@ -26,8 +28,8 @@ void Win32WindowSystem::ProcessPendingMessages() {
     // or the click outside it, and would stay open.
     if (menuOpen_) return;
     MSG message{};
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) && message.message != WM_QUIT) {
-        if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE) && message.message != WM_QUIT) {
+        if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) return;
         if (message.message == WM_QUIT) {
             // Posted between the two looks: put it back for the event loop.
             PostQuitMessage(static_cast<int>(message.wParam));
@@ -52,9 +54,9 @@ std::uint32_t Win32WindowSystem::TickCount() {
 
 int Win32WindowSystem::ShowMessageBox(std::string_view text, std::string_view caption,
                                       unsigned style) {
-    const std::string terminatedText(text);
-    const std::string terminatedCaption(caption);
-    return MessageBoxA(nullptr, terminatedText.c_str(), terminatedCaption.c_str(), style);
+    const std::wstring shownText = platform::WideFromGbk(text);
+    const std::wstring shownCaption = platform::WideFromGbk(caption);
+    return MessageBoxW(nullptr, shownText.c_str(), shownCaption.c_str(), style);
 }
 
 void Win32WindowSystem::EndProcess(int exitCode) {

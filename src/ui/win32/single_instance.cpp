@@ -6,13 +6,13 @@ namespace korvane::ui {
 
 bool Win32WindowSystem::ClaimSingleInstance() {
     if (instanceMutex_) return true;
-    instanceMutex_.reset(CreateMutexA(nullptr, FALSE, win32::kSingleInstanceMutex));
+    instanceMutex_.reset(CreateMutexW(nullptr, FALSE, win32::kSingleInstanceMutex));
     const bool alreadyRunning = GetLastError() == ERROR_ALREADY_EXISTS;
     // Without a mutex nothing can be told apart: run rather than refuse.
     if (!instanceMutex_ || !alreadyRunning) return true;
     instanceMutex_.reset();
-    if (const HWND first = FindWindowA(win32::kMainWindowClass, nullptr))
-        PostMessageA(first, openConfigMessage_, 0, 0);
+    if (const HWND first = FindWindowW(win32::kMainWindowClass, nullptr))
+        PostMessageW(first, openConfigMessage_, 0, 0);
     return false;
 }
 

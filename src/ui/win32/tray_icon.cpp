@@ -1,4 +1,5 @@
 // The main window's notification-area icon, its mouse events and its pop-up menu.
+#include "platform/win32/gbk_seam.h"
 #include "ui/display_scale.h"
 #include "ui/tray_tip.h"
 #include "ui/win32/display_metrics.h"
@@ -10,7 +11,7 @@
 
 #include <shellapi.h>
 
-#include <cstring>
+#include <cwchar>
 
 namespace korvane::ui {
 namespace {
@@ -33,7 +34,7 @@ constexpr TrayAction kTrayActions[] = {
 bool Win32WindowSystem::NotifyTray(DWORD action) {
     const HWND main = Record(WindowId::Main).hwnd;
     if (!main) return false;
-    NOTIFYICONDATAA data{};
+    NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;
     data.hWnd = main;
     data.uID = win32::kTrayIconId;
@@ -41,11 +42,13 @@ bool Win32WindowSystem::NotifyTray(DWORD action) {
         data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
         data.uCallbackMessage = win32::kTrayCallbackMessage;
         // Without its resource the icon would be an empty, unclickable slot.
-        data.hIcon = trayIcon_ ? trayIcon_.get() : LoadIconA(nullptr, IDI_APPLICATION);
-        static_assert(kTrayTipBytes < sizeof data.szTip);
-        std::memcpy(data.szTip, trayTip_.data(), trayTip_.size());
+        data.hIcon = trayIcon_ ? trayIcon_.get() : LoadIconW(nullptr, IDI_APPLICATION);
+        // At most 62 GBK bytes make at most 62 UTF-16 units: the tip always fits whole.
+        const std::wstring tip = platform::WideFromGbk(trayTip_);
+        static_assert(kTrayTipBytes < std::size(data.szTip));
+        std::wcsncpy(data.szTip, tip.c_str(), std::size(data.szTip) - 1);
     }
-    return Shell_NotifyIconA(action, &data) != FALSE;
+    return Shell_NotifyIconW(action, &data) != FALSE;
 }
 
 void Win32WindowSystem::SetTrayIcon(std::string_view tip) {
@@ -90,7 +93,7 @@ void Win32WindowSystem::PopupTrayMenu() {
             TrackPopupMenuEx(trayMenu_.get(), TPM_RIGHTALIGN | TPM_RETURNCMD, cursor.x - offset,
                              cursor.y - offset, main, nullptr));
     }
-    PostMessageA(main, WM_NULL, 0, 0);
+    PostMessageW(main, WM_NULL, 0, 0);
 
     const std::span<const MenuEntryTemplate> entries = TemplateOf(WindowId::Main).menu;
     if (command < win32::kFirstMenuCommand) return; // closed without a choice

@@ -1,13 +1,13 @@
 // Reading and writing unit properties: the timer's period, the slider, texts and check boxes.
 #include "ui/win32/win32_window_system.h"
 
+#include "platform/win32/gbk_seam.h"
+
 #include "ui/timer_period.h"
 #include "ui/win32/scoped_flag.h"
 #include "ui/win32/window_constants.h"
 
 #include <commctrl.h>
-
-#include <cstring>
 
 namespace korvane::ui {
 
@@ -32,7 +32,7 @@ void Win32WindowSystem::StartTimer() {
 
 int Win32WindowSystem::SliderPosition() {
     const HWND slider = UnitWindow(UnitId::Slider1);
-    return slider ? static_cast<int>(SendMessageA(slider, TBM_GETPOS, 0, 0)) : 0;
+    return slider ? static_cast<int>(SendMessageW(slider, TBM_GETPOS, 0, 0)) : 0;
 }
 
 // The trackbar reports every step of a drag and the end of it; only a new position is an event.
@@ -46,31 +46,30 @@ void Win32WindowSystem::OnSliderScrolled() {
 std::string Win32WindowSystem::UnitText(UnitId unit) {
     const HWND hwnd = UnitWindow(unit);
     if (!hwnd) return {};
-    const int length = GetWindowTextLengthA(hwnd);
+    const int length = GetWindowTextLengthW(hwnd);
     if (length <= 0) return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    GetWindowTextA(hwnd, text.data(), length + 1);
-    // The length asked first can be larger than the GBK text really is.
-    text.resize(std::strlen(text.c_str()));
-    return text;
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(hwnd, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return platform::GbkFromWide(text);
 }
 
 void Win32WindowSystem::SetUnitText(UnitId unit, std::string_view text) {
     const HWND hwnd = UnitWindow(unit);
     if (!hwnd) return;
-    const std::string terminated(text);
+    const std::wstring shown = platform::WideFromGbk(text);
     const win32::ScopedFlag ourChange(programChangesCombo_);
-    SetWindowTextA(hwnd, terminated.c_str());
+    SetWindowTextW(hwnd, shown.c_str());
 }
 
 bool Win32WindowSystem::IsChecked(UnitId unit) {
     const HWND hwnd = UnitWindow(unit);
-    return hwnd && SendMessageA(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return hwnd && SendMessageW(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void Win32WindowSystem::SetChecked(UnitId unit, bool checked) {
     if (const HWND hwnd = UnitWindow(unit))
-        SendMessageA(hwnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageW(hwnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 } // namespace korvane::ui

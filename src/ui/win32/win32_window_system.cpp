@@ -13,8 +13,8 @@ Win32WindowSystem::Win32WindowSystem(HINSTANCE instance) : instance_(instance) {
         Record(id).owner = this;
         Record(id).id = id;
     }
-    taskbarCreatedMessage_ = RegisterWindowMessageA(win32::kTaskbarCreatedMessage);
-    openConfigMessage_ = RegisterWindowMessageA(win32::kOpenConfigMessage);
+    taskbarCreatedMessage_ = RegisterWindowMessageW(win32::kTaskbarCreatedMessage);
+    openConfigMessage_ = RegisterWindowMessageW(win32::kOpenConfigMessage);
     RegisterWindowClasses();
 }
 

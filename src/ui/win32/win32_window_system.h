@@ -1,6 +1,7 @@
 #pragma once
 // The window system on plain Win32 controls: both windows are built from their templates with
-// the ANSI functions, so that the GBK texts reach the screen unchanged.
+// the ...W functions. The program's texts are GBK; they are converted to UTF-16 and back here,
+// through code page 936 by name, so that they read right on a Windows in any language.
 #include "ui/templates.h"
 #include "ui/win32/handles.h"
 #include "ui/window_system.h"

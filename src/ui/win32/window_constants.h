@@ -5,12 +5,12 @@
 namespace korvane::ui::win32 {
 
 // The main window's class name is also how a second instance finds the first one.
-inline constexpr const char* kMainWindowClass = "Korvane.MainWindow";
-inline constexpr const char* kConfigWindowClass = "Korvane.ConfigWindow";
+inline constexpr const wchar_t* kMainWindowClass = L"Korvane.MainWindow";
+inline constexpr const wchar_t* kConfigWindowClass = L"Korvane.ConfigWindow";
 
-inline constexpr const char* kSingleInstanceMutex = "Local\\Korvane.SingleInstance";
-inline constexpr const char* kOpenConfigMessage = "Korvane.OpenConfigWindow";
-inline constexpr const char* kTaskbarCreatedMessage = "TaskbarCreated";
+inline constexpr const wchar_t* kSingleInstanceMutex = L"Local\\Korvane.SingleInstance";
+inline constexpr const wchar_t* kOpenConfigMessage = L"Korvane.OpenConfigWindow";
+inline constexpr const wchar_t* kTaskbarCreatedMessage = L"TaskbarCreated";
 
 // Control identifiers are the unit's number above this base; IDOK and IDCANCEL stay below it.
 inline constexpr int kFirstUnitControlId = 100;

@@ -1,6 +1,7 @@
 // Building both windows and their controls from the template tables.
 #include "ui/win32/win32_window_system.h"
 
+#include "platform/win32/gbk_seam.h"
 #include "ui/display_scale.h"
 #include "ui/win32/display_metrics.h"
 #include "ui/win32/icon_loading.h"
@@ -20,18 +21,18 @@ constexpr DWORD kWindowExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 
 struct ControlClass {
     UnitKind kind;
-    const char* className;
+    const wchar_t* className;
     DWORD style;
     DWORD exStyle;
 };
 
 constexpr ControlClass kControlClasses[] = {
-    {UnitKind::Button, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0},
-    {UnitKind::CheckBox, "BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0},
-    {UnitKind::Label, "STATIC", SS_LEFTNOWORDWRAP, 0},
-    {UnitKind::EditBox, "EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE},
-    {UnitKind::ComboBox, "COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0},
-    {UnitKind::Slider, TRACKBAR_CLASSA, TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS | WS_TABSTOP, 0},
+    {UnitKind::Button, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0},
+    {UnitKind::CheckBox, L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0},
+    {UnitKind::Label, L"STATIC", SS_LEFTNOWORDWRAP, 0},
+    {UnitKind::EditBox, L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE},
+    {UnitKind::ComboBox, L"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0},
+    {UnitKind::Slider, TRACKBAR_CLASSW, TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS | WS_TABSTOP, 0},
 };
 
 const ControlClass* ControlClassOf(UnitKind kind) {
@@ -40,7 +41,7 @@ const ControlClass* ControlClassOf(UnitKind kind) {
     return nullptr; // timers and menus are no windows
 }
 
-const char* WindowClassOf(WindowId id) {
+const wchar_t* WindowClassOf(WindowId id) {
     return id == WindowId::Main ? win32::kMainWindowClass : win32::kConfigWindowClass;
 }
 
@@ -62,9 +63,9 @@ void Win32WindowSystem::CreateFromTemplate(const WindowTemplate& pattern) {
     const int height = ScaleToDpi(pattern.height, dpi);
     const int left = CentredOrigin(GetSystemMetrics(SM_CXSCREEN), width);
     const int top = CentredOrigin(GetSystemMetrics(SM_CYSCREEN), height);
-    const std::string caption(pattern.caption);
+    const std::wstring caption = platform::WideFromGbk(pattern.caption);
     // The window procedure stores the handle in the record while the window is being created.
-    if (!CreateWindowExA(kWindowExStyle, WindowClassOf(pattern.id), caption.c_str(), kWindowStyle,
+    if (!CreateWindowExW(kWindowExStyle, WindowClassOf(pattern.id), caption.c_str(), kWindowStyle,
                          left, top, width, height, nullptr, nullptr, instance_, &window))
         return;
     for (const UnitTemplate& unit : pattern.units)
@@ -88,8 +89,8 @@ void Win32WindowSystem::CreateUnit(WindowRecord& window, const UnitTemplate& uni
     const int height =
         place.height + (unit.kind == UnitKind::ComboBox ? ScaleToDpi(unit.dropDownHeight, dpi) : 0);
     const DWORD style = WS_CHILD | (unit.visible ? WS_VISIBLE : 0) | control->style;
-    const std::string caption(unit.caption);
-    const HWND hwnd = CreateWindowExA(
+    const std::wstring caption = platform::WideFromGbk(unit.caption);
+    const HWND hwnd = CreateWindowExW(
         control->exStyle, control->className, caption.c_str(), style, place.left, place.top,
         place.width, height, window.hwnd,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(win32::kFirstUnitControlId + index)),
@@ -97,18 +98,18 @@ void Win32WindowSystem::CreateUnit(WindowRecord& window, const UnitTemplate& uni
     if (!hwnd) return;
     units_[index] = hwnd;
     const HGDIOBJ font = interfaceFont_ ? interfaceFont_.get() : GetStockObject(DEFAULT_GUI_FONT);
-    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 
     switch (unit.kind) {
     case UnitKind::EditBox:
-        if (unit.limitText > 0) SendMessageA(hwnd, EM_LIMITTEXT, unit.limitText, 0);
+        if (unit.limitText > 0) SendMessageW(hwnd, EM_LIMITTEXT, unit.limitText, 0);
         break;
     case UnitKind::Slider:
-        SendMessageA(hwnd, TBM_SETRANGE, FALSE, MAKELPARAM(unit.rangeMin, unit.rangeMax));
-        SendMessageA(hwnd, TBM_SETTICFREQ, 1, 0);
-        SendMessageA(hwnd, TBM_SETLINESIZE, 0, 1);
-        SendMessageA(hwnd, TBM_SETPAGESIZE, 0, 1);
-        SendMessageA(hwnd, TBM_SETPOS, TRUE, unit.position);
+        SendMessageW(hwnd, TBM_SETRANGE, FALSE, MAKELPARAM(unit.rangeMin, unit.rangeMax));
+        SendMessageW(hwnd, TBM_SETTICFREQ, 1, 0);
+        SendMessageW(hwnd, TBM_SETLINESIZE, 0, 1);
+        SendMessageW(hwnd, TBM_SETPAGESIZE, 0, 1);
+        SendMessageW(hwnd, TBM_SETPOS, TRUE, unit.position);
         lastSliderPosition_ = unit.position;
         break;
     case UnitKind::ComboBox:
@@ -124,8 +125,8 @@ void Win32WindowSystem::BuildPopupMenu(std::span<const MenuEntryTemplate> entrie
     if (!trayMenu_) return;
     UINT command = win32::kFirstMenuCommand;
     for (const MenuEntryTemplate& entry : entries) {
-        const std::string caption(entry.caption);
-        AppendMenuA(trayMenu_.get(), MF_STRING, command++, caption.c_str());
+        const std::wstring caption = platform::WideFromGbk(entry.caption);
+        AppendMenuW(trayMenu_.get(), MF_STRING, command++, caption.c_str());
     }
 }
 
@@ -169,8 +170,8 @@ void Win32WindowSystem::SetWindowIcon(WindowId window, IconId icon) {
     if (!record.hwnd) return;
     win32::UniqueIcon big = win32::LoadIconImage(instance_, icon, win32::IconSize::Large);
     win32::UniqueIcon smallIcon = win32::LoadIconImage(instance_, icon, win32::IconSize::Small);
-    SendMessageA(record.hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
-    SendMessageA(record.hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
+    SendMessageW(record.hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    SendMessageW(record.hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
     // The window no longer shows the previous icons, so they can go now.
     record.bigIcon = std::move(big);
     record.smallIcon = std::move(smallIcon);

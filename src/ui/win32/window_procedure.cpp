@@ -6,16 +6,16 @@
 namespace korvane::ui {
 
 void Win32WindowSystem::RegisterWindowClasses() {
-    for (const char* className : {win32::kMainWindowClass, win32::kConfigWindowClass}) {
-        WNDCLASSEXA windowClass{};
+    for (const wchar_t* className : {win32::kMainWindowClass, win32::kConfigWindowClass}) {
+        WNDCLASSEXW windowClass{};
         windowClass.cbSize = sizeof windowClass;
         windowClass.lpfnWndProc = &Win32WindowSystem::WindowThunk;
         windowClass.hInstance = instance_;
-        windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+        windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         windowClass.lpszClassName = className;
         // Fails harmlessly when a second window system in the process registered it already.
-        RegisterClassExA(&windowClass);
+        RegisterClassExW(&windowClass);
     }
 }
 
@@ -23,12 +23,12 @@ LRESULT CALLBACK Win32WindowSystem::WindowThunk(HWND hwnd, UINT message, WPARAM 
                                                 LPARAM lParam) noexcept {
     if (message == WM_NCCREATE) {
         auto* record = static_cast<WindowRecord*>(
-            reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+            reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
         record->hwnd = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record));
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record));
     }
-    auto* record = reinterpret_cast<WindowRecord*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!record) return DefWindowProcA(hwnd, message, wParam, lParam);
+    auto* record = reinterpret_cast<WindowRecord*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!record) return DefWindowProcW(hwnd, message, wParam, lParam);
     return record->owner->WindowProcedure(*record, message, wParam, lParam);
 }
 
@@ -99,15 +99,15 @@ LRESULT Win32WindowSystem::WindowProcedure(WindowRecord& window, UINT message, W
         }
         break;
     }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 void Win32WindowSystem::OnCommand(WindowRecord& window, WPARAM wParam, LPARAM) {
     const int controlId = LOWORD(wParam);
     const int code = HIWORD(wParam);
-    // IsDialogMessageA turns Esc into IDCANCEL: a request to close, as from the close box.
+    // IsDialogMessageW turns Esc into IDCANCEL: a request to close, as from the close box.
     if (controlId == IDCANCEL) {
-        SendMessageA(window.hwnd, WM_CLOSE, 0, 0);
+        SendMessageW(window.hwnd, WM_CLOSE, 0, 0);
         return;
     }
     const UnitTemplate* unit = UnitOfControl(controlId);
@@ -131,7 +131,7 @@ void Win32WindowSystem::OnCloseRequest(WindowRecord& window) {
 }
 
 void Win32WindowSystem::OnDestroyed(WindowRecord& window) {
-    SetWindowLongPtrA(window.hwnd, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(window.hwnd, GWLP_USERDATA, 0);
     for (const UnitTemplate& unit : TemplateOf(window.id).units)
         units_[static_cast<std::size_t>(unit.id)] = nullptr;
     if (window.id == WindowId::Main) trayMenu_.reset();

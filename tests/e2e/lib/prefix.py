@@ -81,3 +81,21 @@ class TemplateLock:
     def __exit__(self, *exc):
         fcntl.flock(self.f, fcntl.LOCK_UN)
         self.f.close()
+
+
+def system_folder(prefix, x64):
+    """Where the loader looks for a system library: system32 for an x86-64 program,
+    syswow64 for an i686 one in a 64-bit prefix."""
+    windows = os.path.join(prefix, "drive_c", "windows")
+    wow = os.path.join(windows, "syswow64")
+    return os.path.join(windows, "system32") if x64 or not os.path.isdir(wow) else wow
+
+
+def install_system_dll(prefix, x64, dll, name="dwmapi.dll"):
+    """Puts a test double in the prefix's system folder, where the program loads its
+    libraries from (WINEDLLOVERRIDES=dwmapi=n,b prefers it to the builtin). The old
+    file goes first: a clone shares it with its template by hard link."""
+    target = os.path.join(system_folder(prefix, x64), name)
+    if os.path.lexists(target):
+        os.remove(target)
+    shutil.copy(dll, target)

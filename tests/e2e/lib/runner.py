@@ -4,7 +4,8 @@ the dwmapi doubles and the UI helper, then runs the scenario inside
 `unshare --mount --net --pid --fork --mount-proc --kill-child`, so that the
 network is loopback only and every process it started dies with it.
 
-usage: runner.py SCENARIO KORVANE_EXE DWMAPI_DLL DWMAPI_NO131_DLL UI_HELPER_EXE
+usage: runner.py SCENARIO[@VARIANT] KORVANE_EXE DWMAPI_DLL DWMAPI_NO131_DLL UI_HELPER_EXE
+A variant runs the same scenario in another setting (see VARIANTS).
 Exit code 0 = pass, 1 = fail, 77 = cannot run here (skipped)."""
 import importlib
 import json
@@ -25,6 +26,15 @@ import prefix as prefixes  # noqa: E402
 SCENARIO_TIMEOUT_S = 420
 SKIP = 77
 NAMESPACE = ["unshare", "--mount", "--net", "--pid", "--fork", "--mount-proc", "--kill-child"]
+# The folder Korvane.exe runs from, as a path below drive_c, for each variant.
+EXE_FOLDER = "Korvane"
+VARIANTS = {
+    # The program's process on a Windows whose language for non-Unicode programs is not
+    # Chinese: its ANSI code page is 1252.
+    "cp1252": {},
+    # A folder whose name holds characters outside GBK and outside code page 1252.
+    "unicode-folder": {"exe_folder": "users/Zoë/天气 ☀"},
+}
 
 
 def pe_machine(path):
@@ -72,6 +82,10 @@ def ensure_template(cache, arch, loader):
 
 def outside(argv):
     scenario, exe, dll, dll_no131, helper = argv
+    variant = scenario.partition("@")[2]
+    if variant and variant not in VARIANTS:
+        print(f"unknown variant: {variant}")
+        return 2
     out = os.path.join(REPO, "build", "e2e-out", scenario)
     work = os.path.join(REPO, "build", "e2e-work", scenario)
     cache = os.environ.get("KORVANE_E2E_CACHE", os.path.join(REPO, "build", "e2e-cache"))
@@ -88,19 +102,26 @@ def outside(argv):
     os.makedirs(out)
     prefix = os.path.join(work, "prefix")
     prefixes.clone(template, prefix)
-    kdir = os.path.join(prefix, "drive_c", "Korvane")
+    exe_folder = VARIANTS.get(variant, {}).get("exe_folder", EXE_FOLDER)
+    kdir = os.path.join(prefix, "drive_c", *exe_folder.split("/"))
     os.makedirs(kdir, exist_ok=True)
     shutil.copy(exe, os.path.join(kdir, "Korvane.exe"))
-    shutil.copy(dll, os.path.join(kdir, "dwmapi.dll"))
-    shutil.copy(dll, os.path.join(kdir, "dwmapi_full.dll"))
-    shutil.copy(dll_no131, os.path.join(kdir, "dwmapi_no131.dll"))
     shutil.copy(helper, os.path.join(kdir, "ui_helper.exe"))
     # Other test programs built beside the helper (icon_probe.exe) go in with it.
     for name in os.listdir(os.path.dirname(os.path.abspath(helper))):
         if name.endswith(".exe") and name != os.path.basename(helper):
             shutil.copy(os.path.join(os.path.dirname(os.path.abspath(helper)), name), kdir)
-    cfg = {"no_warmup": scenario.startswith("_"), "scenario": scenario, "out": out, "prefix": prefix, "loader": loader,
-           "wineserver": wineserver_path(), "arch": arch}
+    # The dwmapi doubles stand in the system folder, where the program loads dwmapi.dll from;
+    # the variants wait in a folder of their own.
+    doubles = os.path.join(prefix, "drive_c", "e2e-doubles")
+    os.makedirs(doubles, exist_ok=True)
+    shutil.copy(dll, os.path.join(doubles, "dwmapi_full.dll"))
+    shutil.copy(dll_no131, os.path.join(doubles, "dwmapi_no131.dll"))
+    prefixes.install_system_dll(prefix, arch == "win64", dll)
+    cfg = {"no_warmup": scenario.startswith("_"), "scenario": scenario.partition("@")[0],
+           "variant": variant, "out": out, "prefix": prefix, "loader": loader,
+           "wineserver": wineserver_path(), "arch": arch, "kdir": kdir, "doubles": doubles,
+           "exe_folder": "C:\\" + exe_folder.replace("/", "\\")}
     cfg_path = os.path.join(out, "session.json")
     with open(cfg_path, "w") as f:
         json.dump(cfg, f)

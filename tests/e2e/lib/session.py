@@ -9,6 +9,7 @@ import subprocess
 import sys
 import time
 
+import prefix as prefixes
 from private_tmp import mount_private_tmp
 
 # The scenarios run on their own Xvfb; the demo may show itself on the user's display instead.
@@ -37,7 +38,11 @@ class Session:
         self.prefix = cfg["prefix"]
         self.loader = cfg["loader"]
         self.wineserver = cfg["wineserver"]
-        self.kdir = os.path.join(self.prefix, "drive_c", "Korvane")
+        self.variant = cfg.get("variant", "")
+        self.kdir = cfg.get("kdir") or os.path.join(self.prefix, "drive_c", "Korvane")
+        # The exe's folder as Windows names it, for example C:\Korvane.
+        self.kdir_windows = cfg.get("exe_folder", "C:\\Korvane")
+        self.doubles = cfg.get("doubles") or self.kdir
         self.exe = os.path.join(self.kdir, "Korvane.exe")
         self.helper_exe = os.path.join(self.kdir, "ui_helper.exe")
         self.answers_path = os.path.join(self.out, "answers.json")
@@ -139,7 +144,13 @@ class Session:
         return open(path, "rb").read() if os.path.exists(path) else None
 
     def use_dwm_variant(self, name):
-        shutil.copy(os.path.join(self.kdir, name), os.path.join(self.kdir, "dwmapi.dll"))
+        """Replaces the dwmapi.dll of the system folder by another double."""
+        prefixes.install_system_dll(self.prefix, self.cfg["arch"] == "win64",
+                                    os.path.join(self.doubles, name))
+
+    def plant_beside_exe(self, name):
+        """A double named dwmapi.dll beside Korvane.exe, as a download folder may hold one."""
+        shutil.copy(os.path.join(self.doubles, name), os.path.join(self.kdir, "dwmapi.dll"))
 
     def set_answers(self, answers, mode="sequence"):
         tmp = self.answers_path + ".tmp"
@@ -150,6 +161,8 @@ class Session:
     # ---- the program --------------------------------------------------------
     def start_korvane(self, extra_env=None):
         env = dict(self.env)
+        if self.variant == "cp1252":
+            env.update({"LANG": "C.UTF-8", "LC_ALL": "C.UTF-8"})
         env.update(extra_env or {})
         out = open(os.path.join(self.out, "korvane.log"), "ab")
         self.t_start = now()

@@ -35,8 +35,9 @@ def run(s):
     expect_refusal(s, WRONG_CITY, "wrong-city")
 
     s.helper("settext", c.CONFIG_CAPTION, "combo-edit:0", "")
+    # 30☀: a character GBK cannot hold makes the bound unreadable.
     for low, high, what in (("20", "29", "span-below-ten"), ("-51", "30", "minimum-below-minus-50"),
-                            ("0", "61", "maximum-above-60")):
+                            ("0", "61", "maximum-above-60"), ("0", "30☀", "outside-gbk")):
         c.fill_config(s, "北京", low, high)
         c.save_config(s)
         expect_refusal(s, WRONG_BOUNDS, what)

@@ -1,20 +1,24 @@
 /* ui_helper: reads and drives another program's windows from inside the Wine
  * prefix, for the end-to-end scenarios.  One command per run; results are JSON
  * lines; exit code 0 = done, 1 = window/control not found or timed out,
- * 2 = usage error. */
+ * 2 = usage error.  Every text goes through the ...W functions, so the helper
+ * reads what the user sees, whatever code page either program runs under. */
 #include "helper.h"
 #include <shellapi.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <wchar.h>
 
 static const char usage[] =
     "usage: ui_helper list [all]\n"
     "       ui_helper wait <caption> <timeout_ms> [visible|any]\n"
     "       ui_helper gone <caption> <timeout_ms>\n"
     "       ui_helper controls <caption>\n"
+    "       ui_helper items <caption> <control>\n"
+    "       ui_helper tips\n"
     "       ui_helper msgbox <caption> <timeout_ms>\n"
-    "       ui_helper settext|replacesel <caption> <control> <text>\n"
+    "       ui_helper settext|replacesel|insert <caption> <control> <text>\n"
     "       ui_helper click <caption> <control>\n"
     "       ui_helper setcheck <caption> <control> 0|1\n"
     "       ui_helper press <caption> ok|yes|no|<id>\n"
@@ -23,21 +27,21 @@ static const char usage[] =
     "       ui_helper measure <caption>\n"
     "control: class:<Class>:<k> | combo-edit:<k> | text:<text> | id:<n>\n";
 
-static int fail(const char *what, const char *detail)
+static int fail(const char *what, const wchar_t *detail)
 {
     out_begin("error");
-    out_str("what", what);
-    out_str("detail", detail ? detail : "");
+    printf(",\"what\":\"%s\"", what);
+    out_str("detail", detail ? detail : L"");
     out_end();
     return 1;
 }
 
-static HWND top_or_fail(const char *caption)
+static HWND top_or_fail(const wchar_t *caption)
 {
     return find_top_window(caption, 1) ? find_top_window(caption, 1) : find_top_window(caption, 0);
 }
 
-static int with_control(char **argv, HWND *top, HWND *ctl)
+static int with_control(wchar_t **argv, HWND *top, HWND *ctl)
 {
     *top = top_or_fail(argv[2]);
     if (!*top) return fail("no window", argv[2]);
@@ -46,7 +50,7 @@ static int with_control(char **argv, HWND *top, HWND *ctl)
     return 0;
 }
 
-static int cmd_msgbox(const char *caption, DWORD timeout)
+static int cmd_msgbox(const wchar_t *caption, DWORD timeout)
 {
     HWND box = wait_top_window(caption, 1, timeout);
     if (!box) return fail("no message box", caption);
@@ -55,19 +59,19 @@ static int cmd_msgbox(const char *caption, DWORD timeout)
     return 0;
 }
 
-static int cmd_press(const char *caption, const char *which)
+static int cmd_press(const wchar_t *caption, const wchar_t *which)
 {
     HWND box = find_top_window(caption, 1);
     if (!box) return fail("no message box", caption);
-    int id = strcmp(which, "ok") == 0 ? IDOK : strcmp(which, "yes") == 0 ? IDYES
-           : strcmp(which, "no") == 0 ? IDNO : atoi(which);
+    int id = wcscmp(which, L"ok") == 0 ? IDOK : wcscmp(which, L"yes") == 0 ? IDYES
+           : wcscmp(which, L"no") == 0 ? IDNO : _wtoi(which);
     HWND button = GetDlgItem(box, id);
     if (!button) return fail("no button", which);
-    PostMessageA(button, BM_CLICK, 0, 0);
+    PostMessageW(button, BM_CLICK, 0, 0);
     return 0;
 }
 
-static int cmd_key(const char *caption, int vk)
+static int cmd_key(const wchar_t *caption, int vk)
 {
     HWND top = top_or_fail(caption);
     if (!top) return fail("no window", caption);
@@ -82,66 +86,79 @@ static int cmd_key(const char *caption, int vk)
     return 0;
 }
 
-static int run(int argc, char **argv)
+static int is(const wchar_t *cmd, const wchar_t *name) { return wcscmp(cmd, name) == 0; }
+
+static int run(int argc, wchar_t **argv)
 {
     if (argc < 2) return 2;
-    const char *cmd = argv[1];
+    const wchar_t *cmd = argv[1];
     HWND top, ctl;
     DWORD_PTR ignored;
-    if (strcmp(cmd, "list") == 0) {
-        list_top_windows(argc > 2 && strcmp(argv[2], "all") == 0);
+    if (is(cmd, L"list")) {
+        list_top_windows(argc > 2 && is(argv[2], L"all"));
         return 0;
     }
-    if (strcmp(cmd, "wait") == 0 && argc >= 4) {
-        int visible = !(argc > 4 && strcmp(argv[4], "any") == 0);
-        HWND h = wait_top_window(argv[2], visible, (DWORD)atol(argv[3]));
+    if (is(cmd, L"tips")) {
+        print_tips();
+        return 0;
+    }
+    if (is(cmd, L"wait") && argc >= 4) {
+        int visible = !(argc > 4 && is(argv[4], L"any"));
+        HWND h = wait_top_window(argv[2], visible, (DWORD)_wtol(argv[3]));
         if (!h) return fail("timeout", argv[2]);
         print_window("window", h);
         return 0;
     }
-    if (strcmp(cmd, "gone") == 0 && argc >= 4)
-        return wait_no_visible_window(argv[2], (DWORD)atol(argv[3])) ? 0 : fail("still visible", argv[2]);
-    if (strcmp(cmd, "controls") == 0 && argc >= 3) {
+    if (is(cmd, L"gone") && argc >= 4)
+        return wait_no_visible_window(argv[2], (DWORD)_wtol(argv[3])) ? 0 : fail("still visible", argv[2]);
+    if (is(cmd, L"controls") && argc >= 3) {
         top = top_or_fail(argv[2]);
         if (!top) return fail("no window", argv[2]);
         print_window("window", top);
         print_controls(top);
         return 0;
     }
-    if (strcmp(cmd, "msgbox") == 0 && argc >= 4) return cmd_msgbox(argv[2], (DWORD)atol(argv[3]));
-    if (strcmp(cmd, "press") == 0 && argc >= 4) return cmd_press(argv[2], argv[3]);
-    if (strcmp(cmd, "close") == 0 && argc >= 3) {
-        top = top_or_fail(argv[2]);
-        if (!top) return fail("no window", argv[2]);
-        PostMessageA(top, WM_CLOSE, 0, 0);
+    if (is(cmd, L"items") && argc >= 4) {
+        if (with_control(argv, &top, &ctl)) return 1;
+        print_combo_items(ctl);
         return 0;
     }
-    if (strcmp(cmd, "key") == 0 && argc >= 4) return cmd_key(argv[2], atoi(argv[3]));
-    if ((strcmp(cmd, "settext") == 0 || strcmp(cmd, "replacesel") == 0) && argc >= 5) {
+    if (is(cmd, L"msgbox") && argc >= 4) return cmd_msgbox(argv[2], (DWORD)_wtol(argv[3]));
+    if (is(cmd, L"press") && argc >= 4) return cmd_press(argv[2], argv[3]);
+    if (is(cmd, L"close") && argc >= 3) {
+        top = top_or_fail(argv[2]);
+        if (!top) return fail("no window", argv[2]);
+        PostMessageW(top, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    if (is(cmd, L"key") && argc >= 4) return cmd_key(argv[2], _wtoi(argv[3]));
+    if ((is(cmd, L"settext") || is(cmd, L"replacesel") || is(cmd, L"insert")) && argc >= 5) {
         if (with_control(argv, &top, &ctl)) return 1;
-        if (strcmp(cmd, "settext") == 0) {
-            SendMessageTimeoutA(ctl, WM_SETTEXT, 0, (LPARAM)argv[4], SMTO_ABORTIFHUNG, 5000, &ignored);
+        if (is(cmd, L"settext")) {
+            SendMessageTimeoutW(ctl, WM_SETTEXT, 0, (LPARAM)argv[4], SMTO_ABORTIFHUNG, 5000, &ignored);
         } else {
-            /* Like typing over the whole field: the change notifications fire. */
-            SendMessageTimeoutA(ctl, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 5000, &ignored);
-            SendMessageTimeoutA(ctl, EM_REPLACESEL, TRUE, (LPARAM)argv[4], SMTO_ABORTIFHUNG, 5000, &ignored);
+            /* Like typing: over the whole field (replacesel), or over whatever is
+             * selected, as a completion leaves it (insert); the change notifications fire. */
+            if (is(cmd, L"replacesel"))
+                SendMessageTimeoutW(ctl, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 5000, &ignored);
+            SendMessageTimeoutW(ctl, EM_REPLACESEL, TRUE, (LPARAM)argv[4], SMTO_ABORTIFHUNG, 5000, &ignored);
         }
         return 0;
     }
-    if (strcmp(cmd, "click") == 0 && argc >= 4) {
+    if (is(cmd, L"click") && argc >= 4) {
         if (with_control(argv, &top, &ctl)) return 1;
-        PostMessageA(ctl, BM_CLICK, 0, 0);   /* posted: the click may open a modal box */
+        PostMessageW(ctl, BM_CLICK, 0, 0);   /* posted: the click may open a modal box */
         return 0;
     }
-    if (strcmp(cmd, "setcheck") == 0 && argc >= 5) {
+    if (is(cmd, L"setcheck") && argc >= 5) {
         if (with_control(argv, &top, &ctl)) return 1;
         DWORD_PTR state = 0;
-        SendMessageTimeoutA(ctl, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
-        if ((int)state != atoi(argv[4]))
-            SendMessageTimeoutA(ctl, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+        SendMessageTimeoutW(ctl, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
+        if ((int)state != _wtoi(argv[4]))
+            SendMessageTimeoutW(ctl, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
         return 0;
     }
-    if (strcmp(cmd, "measure") == 0 && argc >= 3)
+    if (is(cmd, L"measure") && argc >= 3)
         return cmd_measure(argv[2]) ? fail("no window", argv[2]) : 0;
     return 2;
 }
@@ -151,9 +168,7 @@ int main(void)
     /* Rectangles in physical pixels: an unaware reader gets them scaled back to 96 DPI. */
     SetProcessDPIAware();
     int argc = 0;
-    wchar_t **wargv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    char **argv = calloc((size_t)argc + 1, sizeof *argv);
-    for (int i = 0; i < argc; ++i) argv[i] = utf8_to_ansi(wargv[i]);
+    wchar_t **argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     int rc = run(argc, argv);
     if (rc == 2) fputs(usage, stderr);
     return rc;

@@ -49,13 +49,6 @@ static SIZE extent(HDC dc, const wchar_t *text, int length)
     return size;
 }
 
-static void out_wide(const char *key, const wchar_t *text)
-{
-    char *ansi = utf8_to_ansi(text);
-    out_str(key, ansi);
-    free(ansi);
-}
-
 /* x of a character in an edit control, or -1. */
 static long edit_char_x(HWND edit, int index)
 {
@@ -110,8 +103,8 @@ static BOOL CALLBACK measure_control(HWND control, LPARAM param)
     MapWindowPoints(HWND_DESKTOP, m->top, (POINT *)&r, 2);
     SIZE size = extent(m->dc, text, length);
     out_begin("measure");
-    out_wide("class", cls);
-    out_wide("text", text);
+    out_str("class", cls);
+    out_str("text", text);
     out_int("direct", GetParent(control) == m->top);
     out_hex("style", (unsigned long)GetWindowLongW(control, GWL_STYLE));
     out_int("left", r.left); out_int("top", r.top);
@@ -130,7 +123,7 @@ static BOOL CALLBACK measure_control(HWND control, LPARAM param)
     return TRUE;
 }
 
-int cmd_measure(const char *caption)
+int cmd_measure(const wchar_t *caption)
 {
     HWND top = find_top_window(caption, 1);
     if (!top) top = find_top_window(caption, 0);

@@ -1,5 +1,5 @@
-/* JSON-lines output; texts are read as ANSI bytes and written as UTF-8 so the
- * Linux side can compare readable Chinese. */
+/* JSON-lines output; texts come as UTF-16 and are written as UTF-8 so the
+ * Linux side compares readable Chinese. */
 #include "helper.h"
 #include <stdio.h>
 #include <stdlib.h>
@@ -20,22 +20,14 @@ static void put_json_utf8(const char *utf8)
     putchar('"');
 }
 
-void out_str(const char *key, const char *ansi_text)
+void out_str(const char *key, const wchar_t *text)
 {
-    int wlen = MultiByteToWideChar(CP_ACP, 0, ansi_text, -1, NULL, 0);
-    wchar_t *wide = calloc((size_t)wlen + 1, sizeof *wide);
-    MultiByteToWideChar(CP_ACP, 0, ansi_text, -1, wide, wlen);
-    int ulen = WideCharToMultiByte(CP_UTF8, 0, wide, -1, NULL, 0, NULL, NULL);
+    int ulen = WideCharToMultiByte(CP_UTF8, 0, text, -1, NULL, 0, NULL, NULL);
     char *utf8 = calloc((size_t)ulen + 1, 1);
-    WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, ulen, NULL, NULL);
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, ulen, NULL, NULL);
     printf(",\"%s\":", key);
     put_json_utf8(utf8);
-    /* The raw bytes as well, so byte-exact GBK texts can be checked. */
-    printf(",\"%s_hex\":\"", key);
-    for (const unsigned char *p = (const unsigned char *)ansi_text; *p; ++p) printf("%02X", *p);
-    putchar('"');
     free(utf8);
-    free(wide);
 }
 
 void out_int(const char *key, long value) { printf(",\"%s\":%ld", key, value); }
@@ -46,12 +38,4 @@ void out_end(void)
 {
     printf("}\n");
     fflush(stdout);
-}
-
-char *utf8_to_ansi(const wchar_t *wide)
-{
-    int len = WideCharToMultiByte(CP_ACP, 0, wide, -1, NULL, 0, NULL, NULL);
-    char *ansi = calloc((size_t)len + 1, 1);
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, len, NULL, NULL);
-    return ansi;
 }

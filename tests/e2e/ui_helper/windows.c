@@ -9,37 +9,37 @@
 #define TEXT_MAX 1024
 #define POLL_MS 100
 
-static void window_text(HWND hwnd, char *buf, int size)
+static void window_text(HWND hwnd, wchar_t *buf, int size)
 {
     DWORD_PTR got = 0;
     buf[0] = 0;
-    if (!SendMessageTimeoutA(hwnd, WM_GETTEXT, (WPARAM)size, (LPARAM)buf,
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, (WPARAM)size, (LPARAM)buf,
                              SMTO_ABORTIFHUNG, 2000, &got))
-        GetWindowTextA(hwnd, buf, size);
+        GetWindowTextW(hwnd, buf, size);
     buf[size - 1] = 0;
 }
 
-struct top_search { const char *caption; int want_visible; HWND found; };
+struct top_search { const wchar_t *caption; int want_visible; HWND found; };
 
 static BOOL CALLBACK match_top(HWND hwnd, LPARAM param)
 {
     struct top_search *s = (struct top_search *)param;
-    char text[TEXT_MAX];
-    GetWindowTextA(hwnd, text, sizeof text);
-    if (strcmp(text, s->caption) != 0) return TRUE;
+    wchar_t text[TEXT_MAX];
+    GetWindowTextW(hwnd, text, TEXT_MAX);
+    if (wcscmp(text, s->caption) != 0) return TRUE;
     if (s->want_visible && !IsWindowVisible(hwnd)) return TRUE;
     s->found = hwnd;
     return FALSE;
 }
 
-HWND find_top_window(const char *caption, int want_visible)
+HWND find_top_window(const wchar_t *caption, int want_visible)
 {
     struct top_search s = {caption, want_visible, NULL};
     EnumWindows(match_top, (LPARAM)&s);
     return s.found;
 }
 
-HWND wait_top_window(const char *caption, int want_visible, DWORD timeout_ms)
+HWND wait_top_window(const wchar_t *caption, int want_visible, DWORD timeout_ms)
 {
     DWORD start = GetTickCount();
     for (;;) {
@@ -50,7 +50,7 @@ HWND wait_top_window(const char *caption, int want_visible, DWORD timeout_ms)
     }
 }
 
-int wait_no_visible_window(const char *caption, DWORD timeout_ms)
+int wait_no_visible_window(const wchar_t *caption, DWORD timeout_ms)
 {
     DWORD start = GetTickCount();
     for (;;) {
@@ -62,11 +62,11 @@ int wait_no_visible_window(const char *caption, DWORD timeout_ms)
 
 void print_window(const char *kind, HWND hwnd)
 {
-    char text[TEXT_MAX], cls[256];
+    wchar_t text[TEXT_MAX], cls[256];
     DWORD pid = 0;
     RECT r;
-    GetWindowTextA(hwnd, text, sizeof text);
-    GetClassNameA(hwnd, cls, sizeof cls);
+    GetWindowTextW(hwnd, text, TEXT_MAX);
+    GetClassNameW(hwnd, cls, 256);
     GetWindowThreadProcessId(hwnd, &pid);
     GetWindowRect(hwnd, &r);
     out_begin(kind);
@@ -82,8 +82,8 @@ void print_window(const char *kind, HWND hwnd)
 
 static BOOL CALLBACK print_top(HWND hwnd, LPARAM all)
 {
-    char text[8];
-    if (all || GetWindowTextA(hwnd, text, sizeof text) > 0) print_window("window", hwnd);
+    wchar_t text[8];
+    if (all || GetWindowTextW(hwnd, text, 8) > 0) print_window("window", hwnd);
     return TRUE;
 }
 
@@ -117,15 +117,15 @@ static RECT client_rect_of(HWND top, HWND child)
 }
 
 /* Direct children of one class, in reading order (top, then left). */
-static int children_of_class(HWND top, const char *cls, HWND *out, int max)
+static int children_of_class(HWND top, const wchar_t *cls, HWND *out, int max)
 {
     struct child_list l;
     collect(top, &l);
     int n = 0;
     for (int i = 0; i < l.count && n < max; ++i) {
-        char c[256];
-        GetClassNameA(l.items[i], c, sizeof c);
-        if (GetParent(l.items[i]) == top && lstrcmpiA(c, cls) == 0) out[n++] = l.items[i];
+        wchar_t c[256];
+        GetClassNameW(l.items[i], c, 256);
+        if (GetParent(l.items[i]) == top && lstrcmpiW(c, cls) == 0) out[n++] = l.items[i];
     }
     for (int i = 1; i < n; ++i)
         for (int j = i; j > 0; --j) {
@@ -138,19 +138,19 @@ static int children_of_class(HWND top, const char *cls, HWND *out, int max)
 }
 
 /* selector: "class:<Class>:<k>", "text:<text>", "id:<n>" or "combo-edit:<k>". */
-HWND find_control(HWND top, const char *selector)
+HWND find_control(HWND top, const wchar_t *selector)
 {
-    if (strncmp(selector, "class:", 6) == 0 || strncmp(selector, "combo-edit:", 11) == 0) {
-        int combo_edit = selector[0] == 'c' && selector[1] == 'o';
-        char cls[128];
+    if (wcsncmp(selector, L"class:", 6) == 0 || wcsncmp(selector, L"combo-edit:", 11) == 0) {
+        int combo_edit = selector[0] == L'c' && selector[1] == L'o';
+        wchar_t cls[128];
         int k = 0;
-        if (combo_edit) { strcpy(cls, "ComboBox"); k = atoi(selector + 11); }
+        if (combo_edit) { wcscpy(cls, L"ComboBox"); k = _wtoi(selector + 11); }
         else {
-            const char *colon = strchr(selector + 6, ':');
-            size_t len = colon ? (size_t)(colon - (selector + 6)) : strlen(selector + 6);
-            if (len >= sizeof cls) return NULL;
-            memcpy(cls, selector + 6, len); cls[len] = 0;
-            k = colon ? atoi(colon + 1) : 0;
+            const wchar_t *colon = wcschr(selector + 6, L':');
+            size_t len = colon ? (size_t)(colon - (selector + 6)) : wcslen(selector + 6);
+            if (len >= 128) return NULL;
+            memcpy(cls, selector + 6, len * sizeof *cls); cls[len] = 0;
+            k = colon ? _wtoi(colon + 1) : 0;
         }
         HWND found[MAX_CONTROLS];
         int n = children_of_class(top, cls, found, MAX_CONTROLS);
@@ -160,29 +160,70 @@ HWND find_control(HWND top, const char *selector)
         memset(&info, 0, sizeof info);
         info.cbSize = sizeof info;
         if (GetComboBoxInfo(found[k], &info) && info.hwndItem) return info.hwndItem;
-        return FindWindowExA(found[k], NULL, "Edit", NULL);
+        return FindWindowExW(found[k], NULL, L"Edit", NULL);
     }
     struct child_list l;
     collect(top, &l);
     for (int i = 0; i < l.count; ++i) {
-        if (strncmp(selector, "id:", 3) == 0) {
-            if (GetDlgCtrlID(l.items[i]) == atoi(selector + 3)) return l.items[i];
-        } else if (strncmp(selector, "text:", 5) == 0) {
-            char text[TEXT_MAX];
-            window_text(l.items[i], text, sizeof text);
-            if (strcmp(text, selector + 5) == 0) return l.items[i];
+        if (wcsncmp(selector, L"id:", 3) == 0) {
+            if (GetDlgCtrlID(l.items[i]) == _wtoi(selector + 3)) return l.items[i];
+        } else if (wcsncmp(selector, L"text:", 5) == 0) {
+            wchar_t text[TEXT_MAX];
+            window_text(l.items[i], text, TEXT_MAX);
+            if (wcscmp(text, selector + 5) == 0) return l.items[i];
         }
     }
     return NULL;
 }
 
+/* One list item of a combo box; empty when it does not fit. */
+static void combo_item(HWND combo, int index, wchar_t *buf, int size)
+{
+    DWORD_PTR len = 0, got = 0;
+    buf[0] = 0;
+    SendMessageTimeoutW(combo, CB_GETLBTEXTLEN, (WPARAM)index, 0, SMTO_ABORTIFHUNG, 2000, &len);
+    if ((LONG)len >= 0 && (int)len < size)
+        SendMessageTimeoutW(combo, CB_GETLBTEXT, (WPARAM)index, (LPARAM)buf, SMTO_ABORTIFHUNG, 2000, &got);
+}
+
+void print_combo_items(HWND combo)
+{
+    DWORD_PTR count = 0;
+    SendMessageTimeoutW(combo, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &count);
+    for (int i = 0; i < (int)(LONG)count; ++i) {
+        wchar_t item[TEXT_MAX];
+        combo_item(combo, i, item, TEXT_MAX);
+        out_begin("item");
+        out_int("index", i);
+        out_str("text", item);
+        out_end();
+    }
+}
+
+/* The texts of the visible tooltip windows (the tray icon's tip while the mouse rests on it). */
+static BOOL CALLBACK print_tip(HWND hwnd, LPARAM unused)
+{
+    wchar_t cls[64], text[TEXT_MAX];
+    (void)unused;
+    GetClassNameW(hwnd, cls, 64);
+    if (lstrcmpiW(cls, L"tooltips_class32") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+    window_text(hwnd, text, TEXT_MAX);
+    out_begin("tip");
+    out_hex("hwnd", (unsigned long)(ULONG_PTR)hwnd);
+    out_str("text", text);
+    out_end();
+    return TRUE;
+}
+
+void print_tips(void) { EnumWindows(print_tip, 0); }
+
 static void print_control(HWND top, HWND c)
 {
-    char text[TEXT_MAX], cls[256];
-    window_text(c, text, sizeof text);
-    GetClassNameA(c, cls, sizeof cls);
+    wchar_t text[TEXT_MAX], cls[256];
+    window_text(c, text, TEXT_MAX);
+    GetClassNameW(c, cls, 256);
     RECT r = client_rect_of(top, c);
-    LONG style = GetWindowLongA(c, GWL_STYLE);
+    LONG style = GetWindowLongW(c, GWL_STYLE);
     out_begin("control");
     out_hex("hwnd", (unsigned long)(ULONG_PTR)c);
     out_str("class", cls);
@@ -195,25 +236,20 @@ static void print_control(HWND top, HWND c)
     out_int("left", r.left); out_int("top", r.top);
     out_int("right", r.right); out_int("bottom", r.bottom);
     DWORD_PTR v = 0;
-    if (lstrcmpiA(cls, "Button") == 0) {
-        SendMessageTimeoutA(c, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &v);
+    if (lstrcmpiW(cls, L"Button") == 0) {
+        SendMessageTimeoutW(c, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &v);
         out_int("checked", (long)v);
-    } else if (lstrcmpiA(cls, "ComboBox") == 0) {
+    } else if (lstrcmpiW(cls, L"ComboBox") == 0) {
         DWORD_PTR count = 0, sel = (DWORD_PTR)-1;
-        SendMessageTimeoutA(c, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &count);
-        SendMessageTimeoutA(c, CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, &sel);
+        SendMessageTimeoutW(c, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &count);
+        SendMessageTimeoutW(c, CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, &sel);
         out_int("count", (long)count);
         out_int("cursel", (long)(LONG)sel);
-        char item[TEXT_MAX] = "";
-        if ((LONG)sel >= 0) {
-            DWORD_PTR len = 0;
-            SendMessageTimeoutA(c, CB_GETLBTEXTLEN, sel, 0, SMTO_ABORTIFHUNG, 2000, &len);
-            if (len < sizeof item)
-                SendMessageTimeoutA(c, CB_GETLBTEXT, sel, (LPARAM)item, SMTO_ABORTIFHUNG, 2000, &v);
-        }
+        wchar_t item[TEXT_MAX] = L"";
+        if ((LONG)sel >= 0) combo_item(c, (int)sel, item, TEXT_MAX);
         out_str("seltext", item);
-    } else if (lstrcmpiA(cls, "Edit") == 0) {
-        SendMessageTimeoutA(c, EM_GETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG, 2000, &v);
+    } else if (lstrcmpiW(cls, L"Edit") == 0) {
+        SendMessageTimeoutW(c, EM_GETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG, 2000, &v);
         out_int("limit", (long)v);
     }
     out_end();
