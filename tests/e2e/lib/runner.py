@@ -32,8 +32,10 @@ VARIANTS = {
     # The program's process on a Windows whose language for non-Unicode programs is not
     # Chinese: its ANSI code page is 1252.
     "cp1252": {},
-    # A folder whose name holds characters outside GBK and outside code page 1252.
-    "unicode-folder": {"exe_folder": "users/Zoë/天气 ☀"},
+    # A folder whose name holds characters outside GBK and outside code page 1252; started
+    # from another folder, as at log-on, so that only the program's own folder change
+    # brings it to its config.ini.
+    "unicode-folder": {"exe_folder": "users/Zoë/天气 ☀", "start_folder": "windows"},
 }
 
 
@@ -121,7 +123,8 @@ def outside(argv):
     cfg = {"no_warmup": scenario.startswith("_"), "scenario": scenario.partition("@")[0],
            "variant": variant, "out": out, "prefix": prefix, "loader": loader,
            "wineserver": wineserver_path(), "arch": arch, "kdir": kdir, "doubles": doubles,
-           "exe_folder": "C:\\" + exe_folder.replace("/", "\\")}
+           "exe_folder": "C:\\" + exe_folder.replace("/", "\\"),
+           "start_folder": os.path.join(prefix, "drive_c", VARIANTS.get(variant, {}).get("start_folder", exe_folder))}
     cfg_path = os.path.join(out, "session.json")
     with open(cfg_path, "w") as f:
         json.dump(cfg, f)

@@ -166,7 +166,7 @@ class Session:
         env.update(extra_env or {})
         out = open(os.path.join(self.out, "korvane.log"), "ab")
         self.t_start = now()
-        p = subprocess.Popen([self.loader, self.exe], env=env, cwd=self.kdir,
+        p = subprocess.Popen([self.loader, self.exe], env=env, cwd=self.cfg.get("start_folder", self.kdir),
                              stdout=out, stderr=subprocess.STDOUT)
         self.procs.append(("korvane", p))
         self.note(f"started Korvane.exe (pid {p.pid})")
