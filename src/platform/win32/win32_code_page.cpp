@@ -59,12 +59,12 @@ std::string GbkFromWide(std::wstring_view text) {
     return Utf16ToGbk(gbkCharacters, std::u16string(text.begin(), text.end()));
 }
 
-std::wstring WidePath(std::u16string_view path) {
-    return std::wstring(path.begin(), path.end());
+std::wstring AsWide(std::u16string_view text) {
+    return std::wstring(text.begin(), text.end());
 }
 
-std::u16string PathFromWide(std::wstring_view path) {
-    return std::u16string(path.begin(), path.end());
+std::u16string AsUtf16(std::wstring_view text) {
+    return std::u16string(text.begin(), text.end());
 }
 
 } // namespace korvane::platform

@@ -27,11 +27,11 @@ bool WriteEvery(HANDLE file, std::string_view bytes) {
 } // namespace
 
 bool Win32Files::Exists(std::u16string_view name) {
-    return GetFileAttributesW(WidePath(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(AsWide(name).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool Win32Files::ReadAll(std::u16string_view name, std::string& bytes) {
-    UniqueFile file(CreateFileW(WidePath(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    UniqueFile file(CreateFileW(AsWide(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return false;
     LARGE_INTEGER size{};
@@ -54,7 +54,7 @@ bool Win32Files::ReadAll(std::u16string_view name, std::string& bytes) {
 }
 
 bool Win32Files::ReplaceWhole(std::u16string_view name, std::string_view bytes) {
-    const std::wstring target = WidePath(name);
+    const std::wstring target = AsWide(name);
     const std::wstring temporary = target + L".tmp";
     UniqueFile file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));

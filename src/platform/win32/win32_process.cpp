@@ -17,13 +17,13 @@ std::u16string Win32Process::ExecutablePath() {
         std::wstring path(size, L'\0');
         const DWORD length = GetModuleFileNameW(nullptr, path.data(), size);
         if (length == 0) return {};
-        if (length < size) return PathFromWide(std::wstring_view(path).substr(0, length));
+        if (length < size) return AsUtf16(std::wstring_view(path).substr(0, length));
     }
     return {};
 }
 
 bool Win32Process::ChangeDirectory(std::u16string_view directory) {
-    return SetCurrentDirectoryW(WidePath(directory).c_str()) != FALSE;
+    return SetCurrentDirectoryW(AsWide(directory).c_str()) != FALSE;
 }
 
 } // namespace korvane::platform

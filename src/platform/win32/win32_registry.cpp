@@ -20,7 +20,7 @@ HKEY RootOf(Hive hive) {
 }
 
 bool OpenKey(Hive hive, std::u16string_view key, REGSAM access, UniqueRegistryKey& opened) {
-    return RegOpenKeyExW(RootOf(hive), WidePath(key).c_str(), 0, access, opened.Receive()) ==
+    return RegOpenKeyExW(RootOf(hive), AsWide(key).c_str(), 0, access, opened.Receive()) ==
            ERROR_SUCCESS;
 }
 
@@ -31,7 +31,7 @@ std::optional<std::u16string> Expanded(const std::wstring& text) {
     std::wstring expanded(needed, L'\0');
     const DWORD written = ExpandEnvironmentStringsW(text.c_str(), expanded.data(), needed);
     if (written == 0 || written > needed) return std::nullopt;
-    return PathFromWide(std::wstring_view(expanded.c_str(), wcsnlen(expanded.c_str(), written)));
+    return AsUtf16(std::wstring_view(expanded.c_str(), wcsnlen(expanded.c_str(), written)));
 }
 
 } // namespace
@@ -41,7 +41,7 @@ std::optional<std::u16string> Win32Registry::ReadText(Hive hive, std::u16string_
     UniqueRegistryKey opened;
     if (!OpenKey(hive, key, KEY_QUERY_VALUE, opened)) return std::nullopt;
 
-    const std::wstring valueName = WidePath(name);
+    const std::wstring valueName = AsWide(name);
     DWORD type = 0;
     DWORD size = 0;
     if (RegQueryValueExW(opened.Get(), valueName.c_str(), nullptr, &type, nullptr, &size) !=
@@ -58,15 +58,15 @@ std::optional<std::u16string> Win32Registry::ReadText(Hive hive, std::u16string_
     if (type != REG_SZ && type != REG_EXPAND_SZ) return std::nullopt;
     const std::size_t units = std::min<std::size_t>(size / sizeof(WCHAR), data.size() - 1);
     const std::wstring text(data.data(), wcsnlen(data.data(), units));
-    return type == REG_EXPAND_SZ ? Expanded(text) : std::optional(PathFromWide(text));
+    return type == REG_EXPAND_SZ ? Expanded(text) : std::optional(AsUtf16(text));
 }
 
 bool Win32Registry::WriteText(Hive hive, std::u16string_view key, std::u16string_view name,
                               std::u16string_view data) {
     UniqueRegistryKey opened;
     if (!OpenKey(hive, key, KEY_SET_VALUE, opened)) return false;
-    const std::wstring text = WidePath(data);
-    return RegSetValueExW(opened.Get(), WidePath(name).c_str(), 0, REG_SZ,
+    const std::wstring text = AsWide(data);
+    return RegSetValueExW(opened.Get(), AsWide(name).c_str(), 0, REG_SZ,
                           reinterpret_cast<const BYTE*>(text.c_str()),
                           static_cast<DWORD>((text.size() + 1) * sizeof(WCHAR))) == ERROR_SUCCESS;
 }
@@ -74,7 +74,7 @@ bool Win32Registry::WriteText(Hive hive, std::u16string_view key, std::u16string
 bool Win32Registry::DeleteValue(Hive hive, std::u16string_view key, std::u16string_view name) {
     UniqueRegistryKey opened;
     if (!OpenKey(hive, key, KEY_SET_VALUE, opened)) return false;
-    return RegDeleteValueW(opened.Get(), WidePath(name).c_str()) == ERROR_SUCCESS;
+    return RegDeleteValueW(opened.Get(), AsWide(name).c_str()) == ERROR_SUCCESS;
 }
 
 bool Win32Registry::DeleteKey(Hive hive, std::u16string_view key, std::u16string_view subkey) {
@@ -82,7 +82,7 @@ bool Win32Registry::DeleteKey(Hive hive, std::u16string_view key, std::u16string
     if (subkey.empty()) return false;
     UniqueRegistryKey opened;
     if (!OpenKey(hive, key, KEY_WRITE, opened)) return false;
-    return RegDeleteKeyW(opened.Get(), WidePath(subkey).c_str()) == ERROR_SUCCESS;
+    return RegDeleteKeyW(opened.Get(), AsWide(subkey).c_str()) == ERROR_SUCCESS;
 }
 
 } // namespace korvane::platform
