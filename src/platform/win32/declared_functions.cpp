@@ -82,8 +82,8 @@ FARPROC Resolve(const DeclaredEntry& entry) {
 } // namespace
 
 void LoadLibrariesFromSystemFolderOnly() {
-    if (SetDefaultDllDirectoriesFunction* restrict = SetDefaultDllDirectoriesEntry())
-        restrict(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (SetDefaultDllDirectoriesFunction* setDefault = SetDefaultDllDirectoriesEntry())
+        setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
 FARPROC DeclaredAddress(DeclaredFunction function) {
