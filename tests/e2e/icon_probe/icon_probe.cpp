@@ -4,7 +4,7 @@
 // system's icon sizes at the display's DPI. It carries the program's resources, manifest included,
 // so it is DPI aware as the program is.
 //
-// The shell is replaced at link time: the import slot of Shell_NotifyIconA points at a recorder,
+// The shell is replaced at link time: the import slot of Shell_NotifyIconW points at a recorder,
 // so no icon reaches the real notification area and the handle can be read in this process.
 #include "ui/win32/win32_window_system.h"
 
@@ -38,7 +38,7 @@ IconSize SizeOf(HICON icon) {
 IconSize trayIcon;
 int trayAdds = 0;
 
-BOOL WINAPI RecordNotifyIcon(DWORD action, PNOTIFYICONDATAA data) {
+BOOL WINAPI RecordNotifyIcon(DWORD action, PNOTIFYICONDATAW data) {
     if (action == NIM_ADD || action == NIM_MODIFY) {
         ++trayAdds;
         trayIcon = SizeOf(data->hIcon);
@@ -60,12 +60,12 @@ int ScreenDpi() {
 } // namespace
 
 #ifdef _WIN64
-#define KORVANE_NOTIFY_SLOT "__imp_Shell_NotifyIconA"
+#define KORVANE_NOTIFY_SLOT "__imp_Shell_NotifyIconW"
 #else
-#define KORVANE_NOTIFY_SLOT "__imp__Shell_NotifyIconA@8"
+#define KORVANE_NOTIFY_SLOT "__imp__Shell_NotifyIconW@8"
 #endif
 extern "C" {
-decltype(&Shell_NotifyIconA) notifyIconSlot __asm__(KORVANE_NOTIFY_SLOT) = &RecordNotifyIcon;
+decltype(&Shell_NotifyIconW) notifyIconSlot __asm__(KORVANE_NOTIFY_SLOT) = &RecordNotifyIcon;
 }
 
 int main() {
@@ -73,7 +73,7 @@ int main() {
     Win32WindowSystem windows(GetModuleHandleW(nullptr));
     windows.LoadWindow(WindowId::Main);
     windows.SetTrayIcon("");
-    const HWND main = FindWindowA("Korvane.MainWindow", nullptr);
+    const HWND main = FindWindowW(L"Korvane.MainWindow", nullptr);
     const IconSize big = WindowIcon(main, ICON_BIG), small = WindowIcon(main, ICON_SMALL);
     std::printf("{\"kind\":\"icons\",\"dpi\":%d,\"system_small\":%d,\"system_large\":%d,"
                 "\"tray_adds\":%d,\"tray_width\":%ld,\"tray_height\":%ld,"
