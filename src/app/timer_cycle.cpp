@@ -43,7 +43,15 @@ void ToggleEggMode(Program& program) {
 
 void EggTick(Program& program) {
     int& position = program.colour.CurrentScalePosition;
-    position = TruncateToInt(static_cast<double>(position) + program.EggStep);
+    if (position < 0 || position > 100) {
+        // A start beyond an end would bounce there for ever, showing the end colour: it comes
+        // onto the scale first, at the end position of its own parity, heading inward.
+        const bool odd = (position & 1) != 0;
+        program.EggStep = position < 0 ? 2 : -2;
+        position = position < 0 ? (odd ? 1 : 0) : (odd ? 99 : 100);
+    } else {
+        position = TruncateToInt(static_cast<double>(position) + program.EggStep);
+    }
     if (position > 100 || position < 0) {
         program.EggStep = TruncateToInt(program.EggStep * -1.0);
         position = TruncateToInt(static_cast<double>(position) + 2.0 * program.EggStep);

@@ -91,22 +91,41 @@ TEST_F(TimerCycleTest, EggSweep_FromMinusOneVisitsOddPositionsAndBounces) {
     EXPECT_TRUE(internet.paths().empty());
 }
 
-TEST_F(TimerCycleTest, EggSweep_FromAnEvenPositionReachesBothEnds) {
+TEST_F(TimerCycleTest, EggSweep_CoversTheScaleFromWhereverItStarts) {
+    const struct {
+        int start;
+        int step;
+        std::vector<int> positions;
+        int stepAfter;
+    } cases[] = {
+        {96, 2, {98, 100, 98, 96}, -2},
+        {2, -2, {0, 2, 4}, 2}, // -2 turns back to 2
+        // Beyond an end: onto the scale first, heading inward, then bouncing as usual.
+        {-3, 2, {1, 3, 5}, 2}, // a reading of -1 on a scale of 0 to 30
+        {-3, -2, {1, 3}, 2},
+        {-4, 2, {0, 2}, 2},
+        {105, 2, {99, 97}, -2},
+        {104, -2, {100, 98}, -2},
+        {101, 2, {99, 97}, -2},
+        {-2147483647, 2, {1, 3}, 2},
+        {2147483647, 2, {99, 97}, -2},
+    };
     StartConfigured();
-    program.colour.CurrentScalePosition = 96;
     program.colour.EasterEggMode = 1;
-    std::vector<int> positions;
-    for (int i = 0; i < 4; ++i) {
-        EggTick(program);
-        positions.push_back(program.colour.CurrentScalePosition);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.start);
+        program.colour.CurrentScalePosition = c.start;
+        program.EggStep = c.step;
+        dwm.records.clear();
+        std::vector<int> positions;
+        for (std::size_t i = 0; i < c.positions.size(); ++i) {
+            EggTick(program);
+            positions.push_back(program.colour.CurrentScalePosition);
+        }
+        EXPECT_EQ(positions, c.positions);
+        EXPECT_EQ(program.EggStep, c.stepAfter);
+        EXPECT_EQ(dwm.records.back().Colour, CompositionColour(c.positions.back()));
     }
-    EXPECT_EQ(positions, (std::vector<int>{98, 100, 98, 96}));
-    program.colour.CurrentScalePosition = 2;
-    program.EggStep = -2;
-    EggTick(program);
-    EggTick(program);
-    EXPECT_EQ(program.colour.CurrentScalePosition, 2); // 0, then -2 turns back to 2
-    EXPECT_EQ(program.EggStep, 2);
 }
 
 TEST_F(TimerCycleTest, TwoQuickSwitches_KeepTheSweepsDirection) {
