@@ -30,8 +30,7 @@ void ToggleEggMode(Program& program) {
     if (program.colour.EasterEggMode == 1) {
         // During a transition the timer is stopped only for its length: keep the period the
         // transition will restore, not the 0 it set.
-        const int pending = program.colour.PendingTimerPeriod;
-        program.SavedTimerPeriod = pending >= 0 ? pending : ui.TimerPeriod();
+        program.SavedTimerPeriod = TimerPeriodAfterTransitions(program.colour, ui);
         ui.SetTimerPeriod(kEggPeriodMilliseconds);
         ui.ShowMessageBox(texts::kEggOn, texts::kEggOnCaption, ui::box::Information);
         program.TickCount = -1;

@@ -15,6 +15,9 @@ void OnTrayEvent(Program& program, int action) {
         program.services.ui.RemoveTrayIcon();
     } else if (action == ui::tray_action::RightUpOrMenuKey) {
         program.services.ui.PopupTrayMenu();
+        // A refresh that came while the menu was open has kept its walk for now.
+        ColourContext colour = program.Colour();
+        RunDeferredWalk(colour);
     }
 }
 

@@ -40,14 +40,10 @@ class PendingPeriodScope {
     bool outermost_;
 };
 
-} // namespace
-
-void SetScaleColour(ColourContext& context, int target, int mode) {
+// Applies `target` at once or walks to it, then writes `rememberedPeriod` back to the timer
+// (stopped by the caller).
+void Transition(ColourContext& context, int target, int mode, int rememberedPeriod) {
     ColourState& state = context.state;
-    if (mode != state.EasterEggMode) return;
-
-    const int rememberedPeriod = context.ui.TimerPeriod();
-    context.ui.SetTimerPeriod(0);
     PendingPeriodScope pending(state, rememberedPeriod);
 
     platform::ColorizationParameters parameters = FixedParameters(context.settings);
@@ -77,6 +73,42 @@ void SetScaleColour(ColourContext& context, int target, int mode) {
         position = target;
     }
     context.ui.SetTimerPeriod(rememberedPeriod);
+}
+
+} // namespace
+
+void SetScaleColour(ColourContext& context, int target, int mode) {
+    ColourState& state = context.state;
+    if (mode != state.EasterEggMode) return;
+    // A walk kept for the other mode is void: the easter egg was switched since.
+    if (state.Deferred && state.Deferred->mode != mode) state.Deferred.reset();
+
+    // A kept walk has stopped the timer already: its period is the one to restore.
+    const int rememberedPeriod =
+        state.Deferred ? state.Deferred->timerPeriod : context.ui.TimerPeriod();
+    context.ui.SetTimerPeriod(0);
+    const bool direct =
+        state.CurrentScalePosition == kNoColourYet || state.CurrentScalePosition == target;
+    if (state.Deferred || (!direct && context.ui.MenuOpen())) {
+        state.Deferred = DeferredWalk{target, mode, rememberedPeriod}; // the newest target wins
+        return;
+    }
+    Transition(context, target, mode, rememberedPeriod);
+}
+
+void RunDeferredWalk(ColourContext& context) {
+    ColourState& state = context.state;
+    if (!state.Deferred) return;
+    const DeferredWalk walk = *state.Deferred;
+    state.Deferred.reset();
+    if (walk.mode != state.EasterEggMode) return;
+    Transition(context, walk.target, walk.mode, walk.timerPeriod);
+}
+
+int TimerPeriodAfterTransitions(const ColourState& state, ui::WindowSystem& ui) {
+    if (state.PendingTimerPeriod >= 0) return state.PendingTimerPeriod;
+    if (state.Deferred) return state.Deferred->timerPeriod;
+    return ui.TimerPeriod();
 }
 
 void WaitWithEvents(ui::WindowSystem& ui, int milliseconds) {

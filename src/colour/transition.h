@@ -7,6 +7,7 @@
 #include "ui/window_system.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace korvane {
 
@@ -16,12 +17,20 @@ inline constexpr int kStepWaitMilliseconds = 50;
 inline constexpr int kWalkFloor = -100;
 inline constexpr int kWalkCeiling = 200;
 
+// A walk asked for while the tray menu is open: it starts once the menu has closed.
+struct DeferredWalk {
+    int target;
+    int mode;
+    int timerPeriod; // restored when the walk ends; the timer stays stopped until then
+};
+
 struct ColourState {
     int EasterEggMode = 0;
     int CurrentScalePosition = kNoColourYet;
     // While a transition runs: the timer period it will restore when it ends; -1 otherwise.
     // The easter-egg switch saves this instead of the 0 that the transition set.
     int PendingTimerPeriod = -1;
+    std::optional<DeferredWalk> Deferred;
 };
 
 struct ColourContext {
@@ -32,8 +41,17 @@ struct ColourContext {
 };
 
 // `mode` 0 stands for readings and the preview slider, 1 for the easter-egg sweep; a call whose
-// mode differs from the current easter-egg state does nothing.
+// mode differs from the current easter-egg state does nothing. While the tray menu is open a walk
+// does not start: the menu's own loop would not be served between the steps. It is kept instead,
+// with the timer stopped, until RunDeferredWalk.
 void SetScaleColour(ColourContext& context, int target, int mode);
+
+// Runs the walk kept while the tray menu was open, unless the easter egg was switched since (the
+// switch has set the period it wants).
+void RunDeferredWalk(ColourContext& context);
+
+// The period the timer will have once every running or kept transition has ended.
+int TimerPeriodAfterTransitions(const ColourState& state, ui::WindowSystem& ui);
 
 // Waits until the tick count has passed now + `milliseconds`, processing pending window messages
 // and sleeping until input arrives in between.

@@ -63,6 +63,8 @@ class WindowSystem {
     virtual void RemoveTrayIcon() = 0;
     // Pops up 托盘菜单 at the cursor; the chosen entry's handler runs through the event sink.
     virtual void PopupTrayMenu() = 0;
+    // The menu's own message loop is running: events it dispatches must not wait for long.
+    virtual bool MenuOpen() = 0;
 
     // A modal message box owned by no window; answers the button pressed (box::Ok, Yes, No).
     virtual int ShowMessageBox(std::string_view text, std::string_view caption, unsigned style) = 0;

@@ -131,6 +131,12 @@ void HostWindowSystem::ExplorerRestarted() {
 
 void HostWindowSystem::PopupTrayMenu() {
     ++menuPopups_;
+    if (whileMenuOpen_) {
+        const bool wasOpen = menuOpen_;
+        menuOpen_ = true;
+        whileMenuOpen_();
+        menuOpen_ = wasOpen;
+    }
     const std::optional<HandlerId> choice = menuChoice_;
     menuChoice_.reset();
     if (choice) Raise(*choice);

@@ -61,6 +61,7 @@ class HostWindowSystem final : public WindowSystem {
     void SetTrayIcon(std::string_view tip) override;
     void RemoveTrayIcon() override;
     void PopupTrayMenu() override;
+    bool MenuOpen() override { return menuOpen_; }
     int ShowMessageBox(std::string_view text, std::string_view caption, unsigned style) override;
     int RunEventLoop() override;
     void ProcessPendingMessages() override;
@@ -87,6 +88,8 @@ class HostWindowSystem final : public WindowSystem {
     void AnswerNextBoxes(std::vector<int> answers);
     void WhileBoxOpen(std::function<void(const MessageBoxRecord&)> action);
     void ChooseMenuEntry(HandlerId entry) { menuChoice_ = entry; }
+    // An action run while the menu is open, before the choice (timers keep ticking then).
+    void WhileMenuOpen(std::function<void()> action) { whileMenuOpen_ = std::move(action); }
     void SetSingleInstance(bool only) { singleInstance_ = only; }
     // Explorer restarted: the icon is put back if it was shown, with its tip.
     void ExplorerRestarted();
@@ -152,6 +155,8 @@ class HostWindowSystem final : public WindowSystem {
     std::deque<int> answers_;
     std::function<void(const MessageBoxRecord&)> whileBoxOpen_;
     std::optional<HandlerId> menuChoice_;
+    std::function<void()> whileMenuOpen_;
+    bool menuOpen_ = false;
     int menuPopups_ = 0;
     std::vector<QueuedEvent> queue_;
     std::uint64_t nextOrder_ = 0;

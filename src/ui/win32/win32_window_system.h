@@ -52,6 +52,7 @@ class Win32WindowSystem : public WindowSystem {
     void SetTrayIcon(std::string_view tip) override;
     void RemoveTrayIcon() override;
     void PopupTrayMenu() override;
+    bool MenuOpen() override { return menuOpen_; }
 
     int ShowMessageBox(std::string_view text, std::string_view caption, unsigned style) override;
 

@@ -34,6 +34,58 @@ TEST_F(ProgramTest, RightClick_PopsTheMenuAndRunsTheChosenEntry) {
     EXPECT_EQ(ui.menuPopups(), 1) << "other actions do nothing";
 }
 
+TEST_F(ProgramTest, RefreshWhileTheMenuIsOpen_TheMenuIsServedAndTheWalkRunsWhenItCloses) {
+    const struct {
+        const char* how;
+        std::optional<HandlerId> choice;
+        int positionAfter;
+        int periodAfter;
+    } cases[] = {
+        {"closed without a choice", std::nullopt, 100, 1000},
+        {"彩蛋 chosen: the walk is dropped, the egg keeps the refresh period",
+         HandlerId::ToggleEggMode, 8, 50}, // four egg steps from 0
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        ui::HostWindowSystem windows;
+        platform::FakeDwm frames;
+        ReplyInternet replies;
+        Program other{Services{windows, files, process, frames, os, registry, replies, codePage}};
+        Dispatcher sink{other};
+        windows.SetEventSink(&sink);
+        files.Put("config.ini", kBeijingFile);
+        StartProgram(other);
+        replies.Reply(Reading("0"));
+        windows.Advance(1000); // position 0, applied at once
+        replies.Reply(Reading("30"));
+        // The menu's own loop: it takes its input every 100 ms, the next refresh comes meanwhile.
+        std::uint32_t longestHold = 0;
+        std::size_t coloursWhileOpen = 0;
+        windows.WhileMenuOpen([&] {
+            for (int turn = 0; turn < 50; ++turn) {
+                const std::uint32_t due = windows.TickCount() + 100;
+                windows.Advance(100);
+                longestHold = std::max(longestHold, windows.TickCount() - due);
+            }
+            coloursWhileOpen = frames.records.size();
+        });
+        if (c.choice) windows.ChooseMenuEntry(*c.choice);
+        sink.Dispatch(HandlerId::OnTrayEvent, ui::tray_action::RightUpOrMenuKey);
+        EXPECT_EQ(replies.paths().size(), 2u) << "the refresh ran while the menu was open";
+        EXPECT_LE(longestHold, 50u) << "the menu waits no longer than one step";
+        EXPECT_EQ(coloursWhileOpen, 1u) << "no walk while the menu is open";
+        windows.Advance(200);
+        EXPECT_EQ(other.colour.CurrentScalePosition, c.positionAfter);
+        EXPECT_EQ(frames.records.back().Colour, CompositionColour(c.positionAfter));
+        EXPECT_EQ(windows.TimerPeriod(), c.periodAfter);
+        EXPECT_EQ(TimerPeriodAfterTransitions(other.colour, windows), c.periodAfter);
+        if (c.choice) {
+            EXPECT_EQ(other.SavedTimerPeriod, 1000) << "not the 0 of the kept walk";
+        }
+        EXPECT_FALSE(other.colour.Deferred.has_value());
+    }
+}
+
 TEST(TrayMenuTemplate, HasTheFourEntriesInOrder) {
     const auto& menu = ui::TemplateOf(WindowId::Main).menu;
     ASSERT_EQ(menu.size(), 4u);
