@@ -114,19 +114,43 @@ void HostWindowSystem::SetComboEditSelection(int start, int length) {
 }
 
 void HostWindowSystem::SetTrayIcon(std::string_view tip) {
-    trayShown_ = true;
-    trayTip_ = TrayTipText(tip);
-    trayHistory_.push_back({true, trayTip_});
+    tray_.Set(tip);
 }
 
 void HostWindowSystem::RemoveTrayIcon() {
+    tray_.Remove();
+}
+
+bool HostWindowSystem::AddTrayIcon(std::string_view tip) {
+    // The shell refuses an icon of an identifier it already has, as NIM_ADD does.
+    if (trayShown_) return false;
+    if (refusedTrayAdds_ > 0) {
+        --refusedTrayAdds_;
+        ++trayAddsRefused_;
+        return false;
+    }
+    trayShown_ = true;
+    trayTip_ = std::string(tip);
+    trayHistory_.push_back({true, trayTip_});
+    return true;
+}
+
+bool HostWindowSystem::ModifyTrayIcon(std::string_view tip) {
+    if (!trayShown_) return false;
+    trayTip_ = std::string(tip);
+    trayHistory_.push_back({true, trayTip_});
+    return true;
+}
+
+void HostWindowSystem::DeleteTrayIcon() {
     if (!trayShown_) return;
     trayShown_ = false;
     trayHistory_.push_back({false, trayTip_});
 }
 
 void HostWindowSystem::ExplorerRestarted() {
-    if (trayShown_) trayHistory_.push_back({true, trayTip_});
+    trayShown_ = false;
+    tray_.OnShellRestarted();
 }
 
 void HostWindowSystem::PopupTrayMenu() {
@@ -194,6 +218,7 @@ bool HostWindowSystem::DeliverOneDue() {
         // A timer message is generated once per due period, like WM_TIMER.
         nextTick_ = now_ + static_cast<std::uint32_t>(timerPeriod_);
         ++timerTicks_;
+        tray_.Retry();
         for (const UnitTemplate& unit : TemplateOf(WindowId::Main).units)
             if (unit.id == UnitId::Timer1)
                 for (const EventBinding& binding : unit.events)

@@ -3,6 +3,7 @@
 // a virtual tick count, recorded tray icons and message boxes with scripted answers, and events
 // that a test injects at once or queues to run "during" a wait.
 #include "ui/templates.h"
+#include "ui/tray_keeper.h"
 #include "ui/window_system.h"
 
 #include <cstdint>
@@ -31,7 +32,7 @@ struct TrayRecord {
     std::string tip; // as shown: cut to 62 bytes
 };
 
-class HostWindowSystem final : public WindowSystem {
+class HostWindowSystem final : public WindowSystem, private TrayShell {
   public:
     HostWindowSystem();
 
@@ -91,14 +92,18 @@ class HostWindowSystem final : public WindowSystem {
     // An action run while the menu is open, before the choice (timers keep ticking then).
     void WhileMenuOpen(std::function<void()> action) { whileMenuOpen_ = std::move(action); }
     void SetSingleInstance(bool only) { singleInstance_ = only; }
-    // Explorer restarted: the icon is put back if it was shown, with its tip.
+    // Explorer restarted: its new tray has no icon until the program adds one ("TaskbarCreated").
     void ExplorerRestarted();
+    // The shell refuses the next `count` adds, as before the notification area exists at log-on.
+    void RefuseTrayAdds(int count) { refusedTrayAdds_ = count; }
 
     // --- Observations ---
     const std::vector<MessageBoxRecord>& boxes() const { return boxes_; }
     const std::vector<TrayRecord>& trayHistory() const { return trayHistory_; }
+    // What the shell shows; the history records every icon it took or dropped.
     bool trayShown() const { return trayShown_; }
     const std::string& trayTip() const { return trayTip_; }
+    int trayAddsRefused() const { return trayAddsRefused_; }
     std::optional<std::uint32_t> backgroundColour(WindowId window) {
         return state(window).background;
     }
@@ -133,6 +138,9 @@ class HostWindowSystem final : public WindowSystem {
     std::optional<std::uint32_t> NextDueTime() const;
     bool DeliverOneDue();
     void ResetUnits(WindowId window);
+    bool AddTrayIcon(std::string_view tip) override;
+    bool ModifyTrayIcon(std::string_view tip) override;
+    void DeleteTrayIcon() override;
 
     EventSink* sink_ = nullptr;
     WindowState windows_[2];
@@ -151,6 +159,9 @@ class HostWindowSystem final : public WindowSystem {
     bool trayShown_ = false;
     std::string trayTip_;
     std::vector<TrayRecord> trayHistory_;
+    int refusedTrayAdds_ = 0;
+    int trayAddsRefused_ = 0;
+    TrayKeeper tray_{*this};
     std::vector<MessageBoxRecord> boxes_;
     std::deque<int> answers_;
     std::function<void(const MessageBoxRecord&)> whileBoxOpen_;

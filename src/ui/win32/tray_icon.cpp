@@ -51,24 +51,33 @@ bool Win32WindowSystem::NotifyTray(DWORD action) {
     return Shell_NotifyIconW(action, &data) != FALSE;
 }
 
+bool Win32WindowSystem::AddTrayIcon(std::string_view tip) {
+    trayTip_ = tip;
+    return NotifyTray(NIM_ADD);
+}
+
+bool Win32WindowSystem::ModifyTrayIcon(std::string_view tip) {
+    trayTip_ = tip;
+    return NotifyTray(NIM_MODIFY);
+}
+
+void Win32WindowSystem::DeleteTrayIcon() {
+    NotifyTray(NIM_DELETE);
+}
+
 void Win32WindowSystem::SetTrayIcon(std::string_view tip) {
-    trayTip_ = TrayTipText(tip);
     if (!trayIcon_)
         trayIcon_ = win32::LoadIconImage(instance_, IconId::Tray, win32::IconSize::Small);
-    // A failed modify means the tray lost the icon (Explorer restarted unseen): add it afresh.
-    if (trayShown_ && NotifyTray(NIM_MODIFY)) return;
-    trayShown_ = NotifyTray(NIM_ADD);
+    tray_.Set(tip);
 }
 
 void Win32WindowSystem::RemoveTrayIcon() {
-    if (!trayShown_) return;
-    NotifyTray(NIM_DELETE);
-    trayShown_ = false;
+    tray_.Remove();
 }
 
-// Explorer restarted: its new tray knows nothing of our icon.
+// Explorer (re)started: its new tray knows nothing of our icon.
 void Win32WindowSystem::OnTaskbarCreated() {
-    if (trayShown_) trayShown_ = NotifyTray(NIM_ADD);
+    tray_.OnShellRestarted();
 }
 
 void Win32WindowSystem::OnTrayCallback(LPARAM mouseMessage) {

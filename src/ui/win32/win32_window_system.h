@@ -3,6 +3,7 @@
 // the ...W functions. The program's texts are GBK; they are converted to UTF-16 and back here,
 // through code page 936 by name, so that they read right on a Windows in any language.
 #include "ui/templates.h"
+#include "ui/tray_keeper.h"
 #include "ui/win32/handles.h"
 #include "ui/window_system.h"
 
@@ -15,7 +16,7 @@
 
 namespace korvane::ui {
 
-class Win32WindowSystem : public WindowSystem {
+class Win32WindowSystem : public WindowSystem, private TrayShell {
   public:
     explicit Win32WindowSystem(HINSTANCE instance);
     ~Win32WindowSystem() override;
@@ -116,6 +117,9 @@ class Win32WindowSystem : public WindowSystem {
 
     // tray_icon.cpp
     bool NotifyTray(DWORD action);
+    bool AddTrayIcon(std::string_view tip) override;
+    bool ModifyTrayIcon(std::string_view tip) override;
+    void DeleteTrayIcon() override;
     void OnTrayCallback(LPARAM mouseMessage);
     void OnTaskbarCreated();
 
@@ -132,9 +136,9 @@ class Win32WindowSystem : public WindowSystem {
     bool programChangesCombo_ = false; // combo notifications caused by our own calls are not events
     int timerPeriod_ = 0;
     int lastSliderPosition_ = 0;
-    bool trayShown_ = false;
     bool menuOpen_ = false; // the tray menu's own message loop is running
-    std::string trayTip_;
+    TrayKeeper tray_{*this};
+    std::string trayTip_; // the tip of the shell call being made
     win32::UniqueIcon trayIcon_;
     UINT taskbarCreatedMessage_ = 0;
     UINT openConfigMessage_ = 0;

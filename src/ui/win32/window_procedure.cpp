@@ -45,7 +45,10 @@ LRESULT Win32WindowSystem::WindowProcedure(WindowRecord& window, UINT message, W
             OnSliderScrolled();
         return 0;
     case WM_TIMER:
-        if (isMain && wParam == win32::kTimerId) FireUnitEvent(UnitId::Timer1, event::Tick, 0);
+        if (isMain && wParam == win32::kTimerId) {
+            tray_.Retry(); // an icon the shell refused (no tray yet at log-on) is offered again
+            FireUnitEvent(UnitId::Timer1, event::Tick, 0);
+        }
         return 0;
     case WM_CLOSE:
         OnCloseRequest(window);

@@ -135,13 +135,39 @@ TEST_F(ProgramTest, TrayIconTable_EveryMomentSetsOrRemovesAsListed) {
     EXPECT_FALSE(ui.trayShown());
 }
 
-TEST_F(ProgramTest, ExplorerRestart_PutsTheShownIconBackWithItsTip) {
-    StartConfigured();
-    ui.SetTrayIcon("tip");
-    const std::size_t before = ui.trayHistory().size();
-    ui.ExplorerRestarted();
-    ASSERT_EQ(ui.trayHistory().size(), before + 1);
-    EXPECT_EQ(ui.trayHistory().back().tip, "tip");
+TEST_F(ProgramTest, TrayIcon_TheShellGetsItBackWheneverItIsWanted) {
+    const struct {
+        const char* how;
+        int refusedAdds;     // from start-up on: no notification area yet at log-on
+        bool restart;        // Explorer (re)starts after start-up: "TaskbarCreated"
+        bool unwanted;       // the configuration window was opened by a tray click
+        int shownAfterTicks; // -1: not shown within 10 ticks
+    } cases[] = {
+        {"shown, Explorer restarts: back with its tip", 0, true, false, 0},
+        {"refused at log-on, no network: retried on the ticks", 3, false, false, 3},
+        {"refused at log-on, then the tray starts", 1, true, false, 0},
+        {"not wanted: neither a restart nor a tick brings it", 0, true, true, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        ui::HostWindowSystem windows;
+        ReplyInternet offline;
+        Program other{Services{windows, files, process, dwm, os, registry, offline, codePage}};
+        Dispatcher sink{other};
+        windows.SetEventSink(&sink);
+        files.Put("config.ini", kBeijingFile);
+        windows.RefuseTrayAdds(c.refusedAdds);
+        other.weather.StatusText = "tip";
+        StartProgram(other);
+        if (c.unwanted) sink.Dispatch(HandlerId::OnTrayEvent, ui::tray_action::LeftUp);
+        if (c.restart) windows.ExplorerRestarted();
+        int ticks = 0;
+        for (; !windows.trayShown() && ticks < 10; ++ticks)
+            windows.Advance(1000);
+        EXPECT_EQ(windows.trayShown() ? ticks : -1, c.shownAfterTicks);
+        EXPECT_EQ(windows.trayShown() ? windows.trayTip() : "tip", "tip");
+        EXPECT_EQ(windows.trayAddsRefused(), c.refusedAdds);
+    }
 }
 
 TEST_F(ProgramTest, PreviewSlider_WritesThePositionPaintsTheWindowAndStepsTheFrames) {
