@@ -15,3 +15,14 @@ else()
   target_link_libraries(korvane_tests PRIVATE korvane_host GTest::gtest GTest::gtest_main)
   gtest_discover_tests(korvane_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS unit)
 endif()
+
+# The heap soak (tests/reliability/heap_soak.cpp): 100,000 refreshes with every allocation
+# counted. It counts allocations itself, so not under the sanitizers; label `soak`, outside the
+# default test run: ctest --test-dir build/host -L soak
+if(NOT KORVANE_SANITIZE AND NOT KORVANE_FUZZ)
+  add_executable(korvane_heap_soak ${CMAKE_SOURCE_DIR}/tests/reliability/heap_soak.cpp)
+  target_link_libraries(korvane_heap_soak PRIVATE korvane_host)
+  add_test(NAME reliability.heap_soak COMMAND korvane_heap_soak 100000)
+  set_tests_properties(reliability.heap_soak PROPERTIES LABELS soak TIMEOUT 3600
+                       ENVIRONMENT GLIBC_TUNABLES=glibc.malloc.tcache_count=0)
+endif()

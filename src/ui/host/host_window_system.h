@@ -97,6 +97,14 @@ class HostWindowSystem final : public WindowSystem, private TrayShell {
     // The shell refuses the next `count` adds, as before the notification area exists at log-on.
     void RefuseTrayAdds(int count) { refusedTrayAdds_ = count; }
 
+    // Drops the recorded tray icons, message boxes and timer writes (their storage is kept), so
+    // that a long run's heap holds only what the program keeps.
+    void ForgetHistory() {
+        trayHistory_.clear();
+        boxes_.clear();
+        timerWrites_.clear();
+    }
+
     // --- Observations ---
     const std::vector<MessageBoxRecord>& boxes() const { return boxes_; }
     const std::vector<TrayRecord>& trayHistory() const { return trayHistory_; }
