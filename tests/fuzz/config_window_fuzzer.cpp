@@ -69,13 +69,12 @@ bool SomeItemBeginsWith(ui::HostWindowSystem& ui, const std::string& text) {
 
 void TypeInCityBox(HostProgram& host, int key, const std::string& text) {
     ui::HostWindowSystem& ui = host.ui;
-    const int selectionBefore = ui.ComboSelection();
     ui.UserTypes(text, key);
     const std::string shown = ui.UnitText(UnitId::Combo1);
     Require(host.program.LastComboKey == key, "the last key is remembered");
     if (key == kBackspaceKey || !SomeItemBeginsWith(ui, text)) {
         Require(shown == text, "without completion the text stays as typed");
-        Require(ui.ComboSelection() == selectionBefore, "without completion no selection");
+        Require(ui.ComboSelection() == -1, "without completion the edit clears the selection");
         return;
     }
     const int selection = ui.ComboSelection();

@@ -74,13 +74,10 @@ std::string HostWindowSystem::UnitText(UnitId unit) {
     return texts_[unit];
 }
 
+// Like SetWindowText: the edit boxes' limit of three characters (EM_LIMITTEXT) holds for typing
+// only, a text the program sets is shown whole.
 void HostWindowSystem::SetUnitText(UnitId unit, std::string_view text) {
-    const UnitTemplate* edit = FindUnit(TemplateOf(WindowOfUnit(unit)), unit);
-    std::string value(text);
-    // Edit boxes limited to three characters keep the first three, as typing would.
-    if (edit && edit->limitText > 0 && value.size() > static_cast<std::size_t>(edit->limitText))
-        value.resize(static_cast<std::size_t>(edit->limitText));
-    texts_[unit] = std::move(value);
+    texts_[unit] = std::string(text);
 }
 
 std::string HostWindowSystem::ComboItemText(int index) {
@@ -276,6 +273,9 @@ void HostWindowSystem::UserTypes(std::string_view text, int keyCode) {
         for (const EventBinding& binding : unit.events)
             if (binding.event == event::KeyPressed) Raise(binding.handler, keyCode);
         texts_[UnitId::Combo1] = std::string(text);
+        // An edit with the list closed clears the list selection before the notification, as a
+        // real combo box does (CB_GETCURSEL gives -1 from then on).
+        comboSelection_ = -1;
         for (const EventBinding& binding : unit.events)
             if (binding.event == event::EditTextChanged) Raise(binding.handler);
     }

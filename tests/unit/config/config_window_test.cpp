@@ -61,6 +61,9 @@ TEST_F(ConfigWindowTest, CreatedWithFile_ShowsTheCityTheBoundsAndTheGlassChoice)
          true},
         {"CityId=999999999\r\nMaxTemperature=40\r\nMinTemperature=0\r\nOpaque=0", -1, "0", "40",
          true},
+        // Written by hand: the program sets the text whole, the limit of 3 holds for typing only.
+        {"CityId=101010100\r\nMaxTemperature=30\r\nMinTemperature=-100\r\nOpaque=0", 45, "-100",
+         "30", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
@@ -206,10 +209,17 @@ TEST_F(ConfigWindowTest, HalfACharacterAtTheEndOfABound_IsDroppedSoTheFileReadsB
 }
 
 TEST_F(ConfigWindowTest, WrongOrEmptyCity_ShowsTheMessageAndWritesNothing) {
-    // The last one as typed with a character GBK cannot hold: 北京☀.
-    for (const std::string& text : {Gbk("纽约"), std::string(), Gbk("北京") + "\xFF\xFF"}) {
+    // Typed over a pick (the edit clears the list selection); the last one as typed with a
+    // character GBK cannot hold: 北京☀.
+    for (const std::string& text :
+         {Gbk("纽约"), std::string(), Gbk("北京市"), Gbk("北京") + "\xFF\xFF"}) {
         StartWith(nullptr);
-        ui.SetUnitText(UnitId::Combo1, text);
+        if (!text.empty()) {
+            ui.UserSelectsItem(45); // 北京
+            ui.UserTypes(text, 'A');
+        } else {
+            ui.SetUnitText(UnitId::Combo1, "");
+        }
         Raise(HandlerId::OnSaveClicked);
         EXPECT_FALSE(File().has_value()) << text;
         ASSERT_FALSE(ui.boxes().empty());
@@ -308,11 +318,10 @@ TEST_F(ConfigWindowTest, TypingCompletion) {
     Type("本");
     EXPECT_EQ(CityText(), Gbk("本溪县"));
     EXPECT_EQ(ui.ComboSelection(), 50);
-    // A text that begins no city is left alone.
-    const int before = ui.ComboSelection();
+    // A text that begins no city is left alone; the edit has cleared the list selection.
     Type("纽约");
     EXPECT_EQ(CityText(), Gbk("纽约"));
-    EXPECT_EQ(ui.ComboSelection(), before);
+    EXPECT_EQ(ui.ComboSelection(), -1);
     // Backspace never completes.
     Type("北", kBackspaceKey);
     EXPECT_EQ(CityText(), Gbk("北"));
