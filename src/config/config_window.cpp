@@ -115,7 +115,11 @@ void OnSaveClicked(ConfigWindowContext& context) {
 
     const std::string_view opaque = ui.IsChecked(UnitId::Check1) ? "0" : "1";
     SaveSettings(context.files, context.settings.CityId, maxText, minText, opaque);
-    LoadSettings(context.files, context.settings);
+    // A reread that finds no configuration (config.ini gone, or a folder of that name that
+    // can be neither written nor read) would leave the program without a city: it keeps the
+    // values it has then, the picked city among them.
+    Settings reread = context.settings;
+    if (LoadSettings(context.files, reread)) context.settings = std::move(reread);
 
     context.TickCount = 0;
     ui.SetTimerPeriod(kRefreshPeriodMilliseconds);

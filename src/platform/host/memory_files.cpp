@@ -17,7 +17,7 @@ void RunOnce(MemoryFiles::Hook& hook, MemoryFiles& files) {
 
 bool MemoryFiles::Exists(std::u16string_view name) {
     ++calls_.exists;
-    return files_.find(name) != files_.end();
+    return files_.find(name) != files_.end() || folders_.find(name) != folders_.end();
 }
 
 bool MemoryFiles::ReadAll(std::u16string_view name, std::string& bytes) {
@@ -25,13 +25,15 @@ bool MemoryFiles::ReadAll(std::u16string_view name, std::string& bytes) {
     RunOnce(beforeNextRead_, *this);
     const auto file = files_.find(name);
     if (file == files_.end() || unreadable_.count(name) != 0) return false;
+    if (file->second.size() > kLargestReadableFile) return false;
     bytes = file->second;
     return true;
 }
 
 bool MemoryFiles::ReplaceWhole(std::u16string_view name, std::string_view bytes) {
     ++calls_.writes;
-    const bool written = !failWrites_;
+    // The temporary file cannot be moved over a folder.
+    const bool written = !failWrites_ && folders_.find(name) == folders_.end();
     if (written) files_.insert_or_assign(std::u16string(name), std::string(bytes));
     RunOnce(afterNextWrite_, *this);
     return written;
@@ -50,6 +52,11 @@ std::optional<std::string> MemoryFiles::Content(std::u16string_view name) const 
     const auto file = files_.find(name);
     if (file == files_.end()) return std::nullopt;
     return file->second;
+}
+
+void MemoryFiles::MakeFolder(std::u16string_view name) {
+    Remove(name);
+    folders_.insert(std::u16string(name));
 }
 
 void MemoryFiles::MakeUnreadable(std::u16string_view name, bool unreadable) {

@@ -14,6 +14,9 @@ namespace korvane::platform {
 
 class MemoryFiles : public Files {
   public:
+    // Larger files are refused by a read, as by the program's Win32 file access.
+    static constexpr std::size_t kLargestReadableFile = 64u * 1024 * 1024;
+
     using Hook = std::function<void(MemoryFiles&)>;
 
     struct CallCounts {
@@ -33,6 +36,8 @@ class MemoryFiles : public Files {
 
     // The file still exists, but opening it for reading fails.
     void MakeUnreadable(std::u16string_view name, bool unreadable = true);
+    // A folder of that name (in place of any file): it exists, it cannot be read or replaced.
+    void MakeFolder(std::u16string_view name);
     // Every ReplaceWhole fails and leaves the files as they were.
     void FailWrites(bool fail = true) { failWrites_ = fail; }
     // Runs once, right after the next ReplaceWhole (whether it succeeded or not).
@@ -45,6 +50,7 @@ class MemoryFiles : public Files {
   private:
     std::map<std::u16string, std::string, std::less<>> files_;
     std::set<std::u16string, std::less<>> unreadable_;
+    std::set<std::u16string, std::less<>> folders_;
     bool failWrites_ = false;
     Hook afterNextWrite_;
     Hook beforeNextRead_;

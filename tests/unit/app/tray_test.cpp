@@ -53,7 +53,7 @@ TEST_F(ProgramTest, RefreshWhileTheMenuIsOpen_TheMenuIsServedAndTheWalkRunsWhenI
         Program other{Services{windows, files, process, frames, os, registry, replies, codePage}};
         Dispatcher sink{other};
         windows.SetEventSink(&sink);
-        files.Put("config.ini", kBeijingFile);
+        files.Put(u"config.ini", kBeijingFile);
         StartProgram(other);
         replies.Reply(Reading("0"));
         windows.Advance(1000); // position 0, applied at once
@@ -155,7 +155,7 @@ TEST_F(ProgramTest, TrayIcon_TheShellGetsItBackWheneverItIsWanted) {
         Program other{Services{windows, files, process, dwm, os, registry, offline, codePage}};
         Dispatcher sink{other};
         windows.SetEventSink(&sink);
-        files.Put("config.ini", kBeijingFile);
+        files.Put(u"config.ini", kBeijingFile);
         windows.RefuseTrayAdds(c.refusedAdds);
         other.weather.StatusText = "tip";
         StartProgram(other);

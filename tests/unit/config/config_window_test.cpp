@@ -279,10 +279,16 @@ TEST_F(ConfigWindowTest, Autostart_MachineFirstThenUserWithTheQuotedPathAndRemov
     Raise(HandlerId::OnSaveClicked);
     EXPECT_EQ(registry.ReadText(Hive::LocalMachine, kRunKey, u"Korvane.exe"), u"\"" + exe + u"\"");
 
+    // Unticked: the values go, and a key of that name where no value is (deleted like a key).
+    const std::u16string keyNamedLikeTheValue = std::u16string(kRunKey) + u"\\Korvane.exe";
+    registry.DeleteValue(Hive::CurrentUser, kRunKey, u"Korvane.exe");
+    registry.CreateKey(Hive::CurrentUser, keyNamedLikeTheValue);
     ui.SetChecked(UnitId::Check2, false);
     Raise(HandlerId::OnSaveClicked);
     EXPECT_FALSE(registry.Has(Hive::LocalMachine, kRunKey, u"Korvane.exe"));
     EXPECT_FALSE(registry.Has(Hive::CurrentUser, kRunKey, u"Korvane.exe"));
+    EXPECT_FALSE(registry.HasKey(Hive::CurrentUser, keyNamedLikeTheValue));
+    EXPECT_TRUE(registry.HasKey(Hive::CurrentUser, kRunKey));
 }
 
 TEST_F(ConfigWindowTest, Autostart_ValueNamedAfterTheExecutableAndOnlyWhenItExists) {

@@ -63,6 +63,7 @@ struct FoundAtStart {
     bool registryRefuses;
     bool configured;
     Settings expected;
+    bool folder = false; // a folder named config.ini, not a file
 };
 
 TEST(FaultTable, AConfigIniFoundAtStartIsReadWithoutLosingItsBytesAndTheProgramRuns) {
@@ -108,17 +109,32 @@ TEST(FaultTable, AConfigIniFoundAtStartIsReadWithoutLosingItsBytesAndTheProgramR
          true,
          true,
          {"101010100", 30, 0, 0}},
+        {"a file beyond the 64 MiB read limit counts as empty",
+         std::string(platform::MemoryFiles::kLargestReadableFile, 'x') + "\r\n" + beijing,
+         false,
+         false,
+         false,
+         {"", 0, 0, 0}},
+        {"a folder named config.ini is a first use, and a Save keeps the picked city",
+         "",
+         false,
+         false,
+         false,
+         {"", 0, 0, 0},
+         true},
     };
     for (const FoundAtStart& row : rows) {
         SCOPED_TRACE(row.fault);
         ScriptedProgram p;
         p.files.Put(kConfigFileName, row.bytes);
         p.files.MakeUnreadable(kConfigFileName, row.unreadable);
+        if (row.folder) p.files.MakeFolder(kConfigFileName);
         p.registry.WriteText(platform::Hive::LocalMachine, kRunKey, kAutostartValueName, u"x");
         p.registry.refuseEverything = row.registryRefuses;
 
         ASSERT_EQ(p.Start(), std::nullopt);
-        EXPECT_TRUE(p.files.Content(kConfigFileName) == row.bytes);
+        EXPECT_TRUE(p.files.Content(kConfigFileName) ==
+                    (row.folder ? std::nullopt : std::optional(row.bytes)));
         ExpectSettings(p.program.settings, row.expected);
         EXPECT_EQ(p.ui.IsChecked(UnitId::Check2), !row.registryRefuses);
 
@@ -139,7 +155,7 @@ TEST(FaultTable, AConfigIniFoundAtStartIsReadWithoutLosingItsBytesAndTheProgramR
     }
 }
 
-enum class SaveFault { None, Unwritable, VanishesBeforeReload, RegistryRefuses };
+enum class SaveFault { None, Unwritable, VanishesBeforeReload, RegistryRefuses, NoUserRunKey };
 
 struct AtSave {
     const char* fault;
@@ -173,6 +189,11 @@ TEST(FaultTable, ASaveThatCannotWriteOrReloadKeepsWhatTheFileSaysAndTheProgramRu
          saved,
          {"101020100", 35, -5, 1},
          false},
+        {"a standard user without a Run key of their own: no autostart, nothing created",
+         SaveFault::NoUserRunKey,
+         saved,
+         {"101020100", 35, -5, 1},
+         false},
     };
     for (const AtSave& row : rows) {
         SCOPED_TRACE(row.fault);
@@ -191,6 +212,10 @@ TEST(FaultTable, ASaveThatCannotWriteOrReloadKeepsWhatTheFileSaysAndTheProgramRu
             p.files.AfterNextWrite(
                 [](platform::MemoryFiles& files) { files.Remove(kConfigFileName); });
         p.registry.refuseEverything = row.kind == SaveFault::RegistryRefuses;
+        if (row.kind == SaveFault::NoUserRunKey) {
+            p.registry.refuseWrites.insert(platform::Hive::LocalMachine);
+            p.registry.RemoveKey(platform::Hive::CurrentUser, kRunKey);
+        }
 
         p.ui.Raise(HandlerId::OnSaveClicked);
 
@@ -201,6 +226,8 @@ TEST(FaultTable, ASaveThatCannotWriteOrReloadKeepsWhatTheFileSaysAndTheProgramRu
         EXPECT_TRUE(p.ui.trayShown());
         p.registry.refuseEverything = false;
         EXPECT_EQ(IsAutostartRegistered(p.registry), row.autostartAfter);
+        EXPECT_EQ(p.registry.HasKey(platform::Hive::CurrentUser, kRunKey),
+                  row.kind != SaveFault::NoUserRunKey);
         ExpectATickStillFetches(p);
     }
 }
