@@ -83,8 +83,8 @@ void Fetch() {
         char* buffer = static_cast<char*>(malloc(chunk));
         DWORD total = 0, read = 0;
         while (buffer && total < kMaxBodyBytes &&
-               InternetReadFile(request, buffer, chunk < kMaxBodyBytes - total ? chunk
-                                                                               : kMaxBodyBytes - total,
+               InternetReadFile(request, buffer,
+                                chunk < kMaxBodyBytes - total ? chunk : kMaxBodyBytes - total,
                                 &read) &&
                read > 0)
             total += read;
