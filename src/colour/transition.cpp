@@ -7,13 +7,17 @@
 namespace korvane {
 namespace {
 
+// The values handed with every colour; only the colours and the opaque switch change.
+constexpr platform::ColorizationParameters kFixedColorization{
+    .ColourBalance = 54,
+    .AfterglowBalance = 12,
+    .BlurBalance = 34,
+    .GlassReflectionIntensity = 50,
+};
+
 platform::ColorizationParameters FixedParameters(const Settings& settings) {
-    platform::ColorizationParameters parameters{};
+    platform::ColorizationParameters parameters = kFixedColorization;
     parameters.OpaqueBlend = settings.Opaque;
-    parameters.AfterglowBalance = 12;
-    parameters.BlurBalance = 34;
-    parameters.GlassReflectionIntensity = 50;
-    parameters.ColourBalance = 54;
     return parameters;
 }
 
@@ -42,7 +46,7 @@ class PendingPeriodScope {
 
 } // namespace
 
-void SetScaleColour(ColourContext& context, int target, int mode) {
+void SetScaleColour(ColourContext& context, int target, EggMode mode) {
     ColourState& state = context.state;
     if (mode != state.EasterEggMode) return;
 

@@ -16,8 +16,11 @@ inline constexpr int kStepWaitMilliseconds = 50;
 inline constexpr int kWalkFloor = -100;
 inline constexpr int kWalkCeiling = 200;
 
+// Off: readings and the preview slider set the colour. On: only the easter-egg sweep does.
+enum class EggMode : std::uint8_t { Off, On };
+
 struct ColourState {
-    int EasterEggMode = 0;
+    EggMode EasterEggMode = EggMode::Off;
     int CurrentScalePosition = kNoColourYet;
     // While a transition runs: the timer period it will restore when it ends; -1 otherwise.
     // The easter-egg switch saves this instead of the 0 that the transition set.
@@ -31,9 +34,8 @@ struct ColourContext {
     platform::Dwm& dwm;
 };
 
-// `mode` 0 stands for readings and the preview slider, 1 for the easter-egg sweep; a call whose
-// mode differs from the current easter-egg state does nothing.
-void SetScaleColour(ColourContext& context, int target, int mode);
+// A call whose mode differs from the current easter-egg mode does nothing.
+void SetScaleColour(ColourContext& context, int target, EggMode mode);
 
 // Waits until the tick count has passed now + `milliseconds`, processing pending window messages
 // and sleeping until input arrives in between.

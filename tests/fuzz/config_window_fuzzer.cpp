@@ -14,14 +14,14 @@
 //   5 pick a city from the list: a 16-bit index (out-of-range indexes pick nothing)
 //   6 Save
 //   7 close request, then open the window again from the tray menu
+#include "common/host_program.h"
 #include "config/autostart.h"
 #include "config/city_table.h"
 #include "config/config_window.h"
 #include "config/settings.h"
-#include "config/text_to_number.h"
 #include "support/byte_reader.h"
 #include "support/check.h"
-#include "support/host_program.h"
+#include "text/number.h"
 
 #include <cstdint>
 #include <optional>
@@ -31,12 +31,11 @@
 namespace korvane::fuzz {
 namespace {
 
+using testing::HostProgram;
+
 using ui::HandlerId;
 using ui::UnitId;
 using ui::WindowId;
-
-constexpr const char* kBeijingFile =
-    "CityId=101010100\r\nMaxTemperature=30\r\nMinTemperature=0\r\nOpaque=0";
 
 struct Faults {
     bool failWrites;
@@ -67,7 +66,7 @@ bool SomeItemBeginsWith(ui::HostWindowSystem& ui, const std::string& text) {
     return false;
 }
 
-void TypeInCityBox(HostProgram& host, int key, const std::string& text) {
+void TypeInCityBox(HostProgram<>& host, int key, const std::string& text) {
     ui::HostWindowSystem& ui = host.ui;
     const int selectionBefore = ui.ComboSelection();
     ui.UserTypes(text, key);
@@ -88,7 +87,7 @@ void TypeInCityBox(HostProgram& host, int key, const std::string& text) {
             "the completed rest is selected, the typed part is not");
 }
 
-void Save(HostProgram& host, const Faults& faults) {
+void Save(HostProgram<>& host, const Faults& faults) {
     ui::HostWindowSystem& ui = host.ui;
     Program& program = host.program;
     const std::string minText = WithoutHalfCharacter(ui.UnitText(UnitId::Edit1));
@@ -168,11 +167,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t start = input.Byte();
     const Faults faults{(start & 0x02) != 0, (start & 0x04) != 0, (start & 0x08) != 0};
 
-    HostProgram host;
-    if (start & 0x01) host.files.Put(kConfigFileName, kBeijingFile);
+    HostProgram<> host;
+    if (start & 0x01) host.files.Put(kConfigFileName, testing::kBeijingFile);
     if (faults.executableExists) host.files.Put(host.process.executablePath, "MZ");
     host.registry.refuseEverything = faults.refuseRegistry;
-    Require(host.Start(), "the program starts");
+    Require(!host.Start().has_value(), "the program starts");
     host.files.FailWrites(faults.failWrites);
     ui::HostWindowSystem& ui = host.ui;
     ui.SetVisible(WindowId::Config, true);

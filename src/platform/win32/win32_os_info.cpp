@@ -1,7 +1,6 @@
 #include "platform/win32/declared_functions.h"
 #include "platform/win32/gbk_seam.h"
 #include "platform/win32/win32_platform.h"
-#include "sysinfo/os_version_text.h"
 
 #include <windows.h>
 

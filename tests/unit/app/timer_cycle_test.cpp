@@ -94,7 +94,7 @@ TEST_F(TimerCycleTest, EggSweep_FromMinusOneVisitsOddPositionsAndBounces) {
 TEST_F(TimerCycleTest, EggSweep_FromAnEvenPositionReachesBothEnds) {
     StartConfigured();
     program.colour.CurrentScalePosition = 96;
-    program.colour.EasterEggMode = 1;
+    program.colour.EasterEggMode = EggMode::On;
     std::vector<int> positions;
     for (int i = 0; i < 4; ++i) {
         EggTick(program);
