@@ -39,6 +39,10 @@ std::string_view EntryAt(const Entries& entries, int position) {
 
 } // namespace
 
+std::span<const std::string_view, kCityCount> CityNames() {
+    return Index().names;
+}
+
 std::string_view CityNameAt(int position) {
     return EntryAt(Index().names, position);
 }

@@ -7,6 +7,7 @@
 #include "text/number.h"
 #include "text/texts.h"
 
+#include <algorithm>
 #include <string>
 
 namespace korvane {
@@ -54,8 +55,8 @@ void OnConfigWindowCreated(ConfigWindowContext& context) {
     ui::WindowSystem& ui = context.ui;
     ui.RemoveTrayIcon();
     ui.SetWindowIcon(WindowId::Config, ui::IconId::Tray);
-    for (int position = 1; position <= kCityCount; ++position)
-        ui.ComboAddItem(CityNameAt(position));
+    for (std::string_view name : CityNames())
+        ui.ComboAddItem(name);
 
     Settings scratch;
     if (!LoadSettings(context.files, scratch)) {
@@ -126,17 +127,20 @@ void OnCityComboKey(ConfigWindowContext& context, int keyCode) {
 void CompleteCityName(ConfigWindowContext& context) {
     if (context.LastComboKey == kBackspaceKey) return;
     ui::WindowSystem& ui = context.ui;
-    const int count = ui.ComboCount();
-    for (int index = 0; index < count; ++index) {
-        // The text is read afresh on every pass: once an item has matched, a later item matches
-        // only if it begins with the whole matched name, and the last of such a chain wins.
-        const std::string typed = ui.UnitText(UnitId::Combo1);
-        const std::string item = ui.ComboItemText(index);
-        if (item.compare(0, typed.size(), typed) != 0) continue;
-        ui.SetComboSelection(index);
+    // The list holds the table's cities in order (as the selection handlers rely on), so the
+    // names are read from the table. A match puts the name in the edit field: from then on a later
+    // city matches only if it begins with the whole matched name, and the last of such a chain
+    // wins.
+    const auto names = CityNames();
+    const auto count = static_cast<std::size_t>(std::clamp(ui.ComboCount(), 0, kCityCount));
+    std::string typed = ui.UnitText(UnitId::Combo1);
+    for (std::size_t index = 0; index < count; ++index) {
+        if (!names[index].starts_with(typed)) continue;
+        ui.SetComboSelection(static_cast<int>(index));
+        std::string shown = ui.UnitText(UnitId::Combo1);
         const int typedLength = static_cast<int>(typed.size());
-        const int shownLength = static_cast<int>(ui.UnitText(UnitId::Combo1).size());
-        ui.SetComboEditSelection(typedLength, shownLength - typedLength);
+        ui.SetComboEditSelection(typedLength, static_cast<int>(shown.size()) - typedLength);
+        typed = std::move(shown);
     }
 }
 

@@ -32,9 +32,11 @@ int Search(std::string_view text, std::string_view what, int from, bool ignoreCa
     if (what.empty() || what.size() > text.size()) return kNotFound;
     const std::size_t first = from < 1 ? 0 : static_cast<std::size_t>(from) - 1;
     const std::size_t lastStart = text.size() - what.size();
+    const auto fold = [ignoreCase](char byte) { return ignoreCase ? AsciiLower(byte) : byte; };
+    const char head = fold(what[0]);
     // Walk from the beginning so that the character boundaries are known, whatever `from` is.
     for (std::size_t i = 0; i <= lastStart;) {
-        if (i >= first && MatchesAt(text, i, what, ignoreCase)) {
+        if (i >= first && fold(text[i]) == head && MatchesAt(text, i, what, ignoreCase)) {
             return i < static_cast<std::size_t>(INT_MAX) ? static_cast<int>(i) + 1 : kNotFound;
         }
         i += CharacterWidth(text, i);
