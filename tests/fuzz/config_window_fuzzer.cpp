@@ -19,6 +19,7 @@
 #include "config/city_table.h"
 #include "config/config_window.h"
 #include "config/settings.h"
+#include "platform/gbk_text.h"
 #include "support/byte_reader.h"
 #include "support/check.h"
 #include "text/number.h"
@@ -104,7 +105,12 @@ void Save(HostProgram<>& host, const Faults& faults) {
     ui.Raise(HandlerId::OnSaveClicked);
 
     const int selection = ui.ComboSelection();
-    const bool accepted = TemperatureBoundsAccepted(TextToNumber(minText), TextToNumber(maxText));
+    // A bound holding a character GBK cannot hold (the seam's stand-in for it) is refused too.
+    const auto holdsNoGbk = [](std::string_view bound) {
+        return bound.find(platform::kNoGbkCharacter) != std::string_view::npos;
+    };
+    const bool accepted = TemperatureBoundsAccepted(TextToNumber(minText), TextToNumber(maxText)) &&
+                          !holdsNoGbk(minText) && !holdsNoGbk(maxText);
     const bool wrote = host.files.Calls().writes != writesBefore;
     Require(wrote == (selection >= 0 && accepted),
             "config.ini is written exactly for a city and accepted bounds");
