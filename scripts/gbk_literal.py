@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Prints a C++ string literal holding the GBK bytes of each UTF-8 argument.
 
-The program's texts are GBK byte for byte; the sources keep them as escaped literals with the
-readable text in a comment beside them. Use: scripts/gbk_literal.py 修改配置 错误
+The program's texts are GBK byte for byte. They live readable in src/text/texts.txt, and
+scripts/gen_texts.py writes them with this function; the script itself prints a literal for a
+test or a quick look. Use: scripts/gbk_literal.py 修改配置 错误
 """
 import sys
 

@@ -4,60 +4,62 @@
 #include "app/timer_cycle.h"
 #include "app/tray.h"
 
+#include <span>
+
 namespace korvane {
+namespace {
+
+using H = ui::HandlerId;
+
+template <class Context> struct Binding {
+    H handler;
+    void (*run)(Context&);
+};
+
+// The handlers that take no argument and answer nothing, by what they work on.
+constexpr Binding<Program> kProgramHandlers[] = {
+    {H::OnMainWindowCreated, OnMainWindowCreated},
+    {H::OnTimerTick, OnTimerTick},
+    {H::OnPreviewSliderMoved, OnPreviewSliderMoved},
+    {H::OpenConfigWindow, OpenConfigWindow},
+    {H::ToggleEggMode, ToggleEggMode},
+    {H::ExitProgram, ExitProgram},
+    {H::ShowAuthorBox, ShowAuthorBox},
+};
+constexpr Binding<ConfigWindowContext> kConfigWindowHandlers[] = {
+    {H::OnConfigWindowCreated, OnConfigWindowCreated},
+    {H::OnSaveClicked, OnSaveClicked},
+    {H::OnCitySelected, OnCitySelected},
+    {H::CompleteCityName, CompleteCityName},
+};
+
+template <class Context>
+void RunBound(std::span<const Binding<Context>> bindings, H handler, Context& context) {
+    for (const Binding<Context>& binding : bindings)
+        if (binding.handler == handler) binding.run(context);
+}
+
+} // namespace
 
 bool Dispatcher::Dispatch(ui::HandlerId handler, int argument) {
-    using H = ui::HandlerId;
     Program& p = program_;
     ConfigWindowContext config = p.ConfigWindow();
     switch (handler) {
-    case H::None:
-        break;
-    case H::OnMainWindowCreated:
-        OnMainWindowCreated(p);
-        break;
     case H::OnMainWindowClosing:
         return OnMainWindowClosing(p);
-    case H::OnTrayEvent:
-        OnTrayEvent(p, argument);
-        break;
-    case H::OnTimerTick:
-        OnTimerTick(p);
-        break;
-    case H::OnPreviewSliderMoved:
-        OnPreviewSliderMoved(p);
-        break;
-    case H::OpenConfigWindow:
-        OpenConfigWindow(p);
-        break;
-    case H::ToggleEggMode:
-        ToggleEggMode(p);
-        break;
-    case H::ExitProgram:
-        ExitProgram(p);
-        break;
-    case H::ShowAuthorBox:
-        ShowAuthorBox(p);
-        break;
-    case H::OnConfigWindowCreated:
-        OnConfigWindowCreated(config);
-        break;
     case H::OnConfigWindowClosing:
         return OnConfigWindowClosing(config);
-    case H::OnSaveClicked:
-        OnSaveClicked(config);
-        break;
-    case H::OnCitySelected:
-        OnCitySelected(config);
-        break;
-    case H::CompleteCityName:
-        CompleteCityName(config);
-        break;
+    case H::OnTrayEvent:
+        OnTrayEvent(p, argument);
+        return true;
     case H::OnCityComboKey:
         OnCityComboKey(config, argument);
-        break;
+        return true;
+    default:
+        RunBound<Program>(kProgramHandlers, handler, p);
+        RunBound<ConfigWindowContext>(kConfigWindowHandlers, handler, config);
+        return true;
     }
-    return true;
 }
 
 } // namespace korvane

@@ -1,9 +1,9 @@
 #include "app/lifecycle.h"
 
-#include "app/texts.h"
 #include "config/autostart.h"
-#include "config/text_search.h"
 #include "sysinfo/os_version_text.h"
+#include "text/search.h"
+#include "text/texts.h"
 
 #include <array>
 #include <string>
@@ -12,8 +12,6 @@ namespace korvane {
 namespace {
 
 using ui::WindowId;
-
-constexpr int kRefreshPeriodMillisecondsAtStart = 1000;
 
 } // namespace
 
@@ -43,9 +41,9 @@ int RunProgram(Program& program) {
 
 void OnMainWindowCreated(Program& program) {
     program.colour.CurrentScalePosition = kNoColourYet;
-    program.EggStep = 2;
-    program.RefreshEvery = 5;
-    program.colour.EasterEggMode = 0;
+    program.EggStep = kEggStepAtStart;
+    program.RefreshEvery = kRefreshEveryTicks;
+    program.colour.EasterEggMode = EggMode::Off;
 
     Services& services = program.services;
     const std::string systemName = OsVersionText(services.os.Query(), 1, 1);
@@ -78,7 +76,7 @@ void StartOrWelcome(Program& program) {
 
 void StartRefreshCycle(Program& program) {
     program.TickCount = 0;
-    program.services.ui.SetTimerPeriod(kRefreshPeriodMillisecondsAtStart);
+    program.services.ui.SetTimerPeriod(kRefreshPeriodMilliseconds);
 }
 
 void ExitProgram(Program& program) {

@@ -28,6 +28,11 @@ struct Services {
     platform::CodePage& codePage;
 };
 
+// What start-up sets the timer cycle to: a refresh whenever the tick counter is a multiple of
+// RefreshEvery, and an easter-egg sweep of EggStep scale units a tick.
+inline constexpr int kRefreshEveryTicks = 5;
+inline constexpr int kEggStepAtStart = 2;
+
 struct Program {
     explicit Program(Services services) : services(services) {}
 
@@ -35,9 +40,9 @@ struct Program {
     Settings settings;    // CityId, MaxTemperature, MinTemperature, Opaque
     ColourState colour;   // EasterEggMode, CurrentScalePosition
     WeatherState weather; // StatusText, CurrentTemperature
-    int EggStep = 2;
+    int EggStep = kEggStepAtStart;
     int TickCount = 0;
-    int RefreshEvery = 5;
+    int RefreshEvery = kRefreshEveryTicks;
     int SavedTimerPeriod = 0;
     int LastComboKey = 0;
     platform::InternetHandle httpSession = 0;

@@ -1,14 +1,14 @@
 #include "app/timer_cycle.h"
 
-#include "app/texts.h"
-#include "config/text_to_number.h"
+#include "text/number.h"
+#include "text/texts.h"
 
 #include <cmath>
 
 namespace korvane {
 
 void OnTimerTick(Program& program) {
-    if (program.colour.EasterEggMode != 0) {
+    if (program.colour.EasterEggMode == EggMode::On) {
         EggTick(program);
         return;
     }
@@ -16,7 +16,7 @@ void OnTimerTick(Program& program) {
     // only counts up to 0 and the refresh comes one tick later.
     const double remainder = std::fmod(static_cast<double>(program.TickCount),
                                        static_cast<double>(program.RefreshEvery));
-    if (std::fabs(remainder) <= 1e-7) {
+    if (Equal(remainder, 0)) {
         RefreshContext refresh = program.Refresh();
         RefreshWeather(refresh);
         program.TickCount = 1;
@@ -26,8 +26,9 @@ void OnTimerTick(Program& program) {
 
 void ToggleEggMode(Program& program) {
     ui::WindowSystem& ui = program.services.ui;
-    program.colour.EasterEggMode = (program.colour.EasterEggMode & 1) ^ 1;
-    if (program.colour.EasterEggMode == 1) {
+    EggMode& mode = program.colour.EasterEggMode;
+    mode = mode == EggMode::On ? EggMode::Off : EggMode::On;
+    if (mode == EggMode::On) {
         // During a transition the timer is stopped only for its length: keep the period the
         // transition will restore, not the 0 it set.
         program.SavedTimerPeriod = TimerPeriodAfterTransitions(program.colour, ui);
@@ -56,7 +57,7 @@ void EggTick(Program& program) {
         position = TruncateToInt(static_cast<double>(position) + 2.0 * program.EggStep);
     }
     ColourContext colour = program.Colour();
-    SetScaleColour(colour, position, 1);
+    SetScaleColour(colour, position, EggMode::On);
 }
 
 } // namespace korvane

@@ -1,7 +1,7 @@
 #include "app/tray.h"
 
-#include "app/texts.h"
 #include "colour/ramp.h"
+#include "text/texts.h"
 
 #include <string>
 
@@ -42,7 +42,7 @@ void OnPreviewSliderMoved(Program& program) {
     ui.SetUnitText(ui::UnitId::MainEdit1, std::to_string(position));
     ui.SetBackgroundColour(WindowId::Main, ScaleColourValue(position));
     ColourContext colour = program.Colour();
-    SetScaleColour(colour, position, 0);
+    SetScaleColour(colour, position, EggMode::Off);
 }
 
 } // namespace korvane

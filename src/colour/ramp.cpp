@@ -1,18 +1,9 @@
 #include "colour/ramp.h"
 
-#include "config/text_to_number.h"
+#include "text/number.h"
 
 namespace korvane {
 namespace {
-
-// The program's real comparisons allow a tolerance of 1e-7.
-constexpr double kTolerance = 1e-7;
-bool Above(double a, double b) {
-    return a - b > kTolerance;
-}
-bool Below(double a, double b) {
-    return a - b < -kTolerance;
-}
 
 // A channel: truncated toward zero like every real-to-integer conversion, low eight bits kept.
 std::uint32_t Channel(double value) {

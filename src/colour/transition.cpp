@@ -7,13 +7,17 @@
 namespace korvane {
 namespace {
 
+// The values handed with every colour; only the colours and the opaque switch change.
+constexpr platform::ColorizationParameters kFixedColorization{
+    .ColourBalance = 54,
+    .AfterglowBalance = 12,
+    .BlurBalance = 34,
+    .GlassReflectionIntensity = 50,
+};
+
 platform::ColorizationParameters FixedParameters(const Settings& settings) {
-    platform::ColorizationParameters parameters{};
+    platform::ColorizationParameters parameters = kFixedColorization;
     parameters.OpaqueBlend = settings.Opaque;
-    parameters.AfterglowBalance = 12;
-    parameters.BlurBalance = 34;
-    parameters.GlassReflectionIntensity = 50;
-    parameters.ColourBalance = 54;
     return parameters;
 }
 
@@ -42,7 +46,7 @@ class PendingPeriodScope {
 
 // Applies `target` at once or walks to it, then writes `rememberedPeriod` back to the timer
 // (stopped by the caller).
-void Transition(ColourContext& context, int target, int mode, int rememberedPeriod) {
+void Transition(ColourContext& context, int target, EggMode mode, int rememberedPeriod) {
     ColourState& state = context.state;
     PendingPeriodScope pending(state, rememberedPeriod);
 
@@ -77,7 +81,7 @@ void Transition(ColourContext& context, int target, int mode, int rememberedPeri
 
 } // namespace
 
-void SetScaleColour(ColourContext& context, int target, int mode) {
+void SetScaleColour(ColourContext& context, int target, EggMode mode) {
     ColourState& state = context.state;
     if (mode != state.EasterEggMode) return;
     // A walk kept for the other mode is void: the easter egg was switched since.

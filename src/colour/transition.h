@@ -17,15 +17,18 @@ inline constexpr int kStepWaitMilliseconds = 50;
 inline constexpr int kWalkFloor = -100;
 inline constexpr int kWalkCeiling = 200;
 
+// Off: readings and the preview slider set the colour. On: only the easter-egg sweep does.
+enum class EggMode : std::uint8_t { Off, On };
+
 // A walk asked for while the tray menu is open: it starts once the menu has closed.
 struct DeferredWalk {
     int target;
-    int mode;
+    EggMode mode;
     int timerPeriod; // restored when the walk ends; the timer stays stopped until then
 };
 
 struct ColourState {
-    int EasterEggMode = 0;
+    EggMode EasterEggMode = EggMode::Off;
     int CurrentScalePosition = kNoColourYet;
     // While a transition runs: the timer period it will restore when it ends; -1 otherwise.
     // The easter-egg switch saves this instead of the 0 that the transition set.
@@ -40,11 +43,10 @@ struct ColourContext {
     platform::Dwm& dwm;
 };
 
-// `mode` 0 stands for readings and the preview slider, 1 for the easter-egg sweep; a call whose
-// mode differs from the current easter-egg state does nothing. While the tray menu is open a walk
-// does not start: the menu's own loop would not be served between the steps. It is kept instead,
-// with the timer stopped, until RunDeferredWalk.
-void SetScaleColour(ColourContext& context, int target, int mode);
+// A call whose mode differs from the current easter-egg mode does nothing. While the tray menu is
+// open a walk does not start: the menu's own loop would not be served between the steps. It is
+// kept instead, with the timer stopped, until RunDeferredWalk.
+void SetScaleColour(ColourContext& context, int target, EggMode mode);
 
 // Runs the walk kept while the tray menu was open, unless the easter egg was switched since (the
 // switch has set the period it wants).

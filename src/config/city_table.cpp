@@ -1,40 +1,61 @@
 #include "config/city_table.h"
 
+#include <array>
 #include <cstddef>
 
 namespace korvane {
 namespace {
 
-// Entry `position` (from 1) of a comma-separated list; empty when the list has no such entry.
-std::string_view EntryAt(std::string_view list, int position) {
-    if (position < 1 || position > kCityCount) return {};
-    for (int current = 1;; ++current) {
+using Entries = std::array<std::string_view, kCityCount>;
+
+// The entries of a comma-separated list in order; entries the list lacks stay empty.
+Entries Split(std::string_view list) {
+    Entries entries{};
+    for (std::string_view& entry : entries) {
         const std::size_t comma = list.find(',');
-        if (current == position) return list.substr(0, comma);
-        if (comma == std::string_view::npos) return {};
+        entry = list.substr(0, comma);
+        if (comma == std::string_view::npos) break;
         list.remove_prefix(comma + 1);
     }
+    return entries;
+}
+
+// Both lists are split once, at first use: filling the city box asks for every entry in turn.
+struct CityIndex {
+    Entries names = Split(kCityNameList);
+    Entries codes = Split(kStationCodeList);
+};
+
+const CityIndex& Index() {
+    static const CityIndex index;
+    return index;
+}
+
+// Entry `position` (from 1); empty outside 1 to 734.
+std::string_view EntryAt(const Entries& entries, int position) {
+    if (position < 1 || position > kCityCount) return {};
+    return entries[static_cast<std::size_t>(position - 1)];
 }
 
 } // namespace
 
+std::span<const std::string_view, kCityCount> CityNames() {
+    return Index().names;
+}
+
 std::string_view CityNameAt(int position) {
-    return EntryAt(kCityNameList, position);
+    return EntryAt(Index().names, position);
 }
 
 std::string_view StationCodeAt(int position) {
-    return EntryAt(kStationCodeList, position);
+    return EntryAt(Index().codes, position);
 }
 
 int PositionOfStationCode(std::string_view code) {
     if (code.empty()) return 0;
-    std::string_view rest = kStationCodeList;
-    for (int position = 1; position <= kCityCount; ++position) {
-        const std::size_t comma = rest.find(',');
-        if (rest.substr(0, comma) == code) return position;
-        if (comma == std::string_view::npos) break;
-        rest.remove_prefix(comma + 1);
-    }
+    const Entries& codes = Index().codes;
+    for (std::size_t i = 0; i < codes.size(); ++i)
+        if (codes[i] == code) return static_cast<int>(i) + 1;
     return 0;
 }
 

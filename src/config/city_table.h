@@ -1,5 +1,6 @@
 #pragma once
 // The 734 built-in cities: parallel lists of station codes (ASCII) and names (GBK).
+#include <span>
 #include <string_view>
 
 namespace korvane {
@@ -10,6 +11,8 @@ inline constexpr int kCityCount = 734;
 extern const std::string_view kStationCodeList; // 7,339 bytes
 extern const std::string_view kCityNameList;    // 4,275 bytes
 
+// The names in table order (position 1 first).
+std::span<const std::string_view, kCityCount> CityNames();
 std::string_view CityNameAt(int position);    // position 1 to 734
 std::string_view StationCodeAt(int position); // position 1 to 734
 // First position whose code equals `code` exactly; 0 when there is none (never for "").

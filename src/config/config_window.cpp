@@ -2,9 +2,12 @@
 
 #include "config/autostart.h"
 #include "config/city_table.h"
-#include "config/text_to_number.h"
 #include "platform/gbk_text.h"
+#include "text/gbk.h"
+#include "text/number.h"
+#include "text/texts.h"
 
+#include <algorithm>
 #include <string>
 
 namespace korvane {
@@ -13,23 +16,15 @@ namespace {
 using ui::UnitId;
 using ui::WindowId;
 
-constexpr double kTolerance = 1e-7;
-constexpr std::string_view kErrorCaption = "\xB4\xED\xCE\xF3"; // "错误"
-// "输入了错误的城市，请重新选择！"
-constexpr std::string_view kWrongCity = "\xCA\xE4\xC8\xEB\xC1\xCB\xB4\xED\xCE\xF3\xB5\xC4\xB3\xC7"
-                                        "\xCA\xD0\xA3\xAC\xC7\xEB\xD6\xD8\xD0\xC2"
-                                        "\xD1\xA1\xD4\xF1\xA3\xA1";
-// "错误的温度值，最高最低温度是指您所在城市一年中可能出现的极端温度值！"
-constexpr std::string_view kWrongTemperatures =
-    "\xB4\xED\xCE\xF3\xB5\xC4\xCE\xC2\xB6\xC8\xD6\xB5\xA3\xAC\xD7\xEE\xB8\xDF\xD7\xEE\xB5\xCD\xCE"
-    "\xC2"
-    "\xB6\xC8\xCA\xC7\xD6\xB8\xC4\xFA\xCB\xF9\xD4\xDA\xB3\xC7\xCA\xD0\xD2\xBB\xC4\xEA\xD6\xD0\xBF"
-    "\xC9"
-    "\xC4\xDC\xB3\xF6\xCF\xD6\xB5\xC4\xBC\xAB\xB6\xCB\xCE\xC2\xB6\xC8\xD6\xB5\xA3\xA1";
+// The bounds a user may type, and how far apart they must be at least.
+constexpr double kLowestBound = -50;
+constexpr double kHighestBound = 60;
+constexpr double kLeastSpan = 10;
+
 constexpr unsigned kErrorBoxStyle = ui::box::Error | ui::box::TaskModal;
 
 void ShowError(ui::WindowSystem& ui, std::string_view text) {
-    ui.ShowMessageBox(text, kErrorCaption, kErrorBoxStyle);
+    ui.ShowMessageBox(text, texts::kErrorCaption, kErrorBoxStyle);
 }
 
 void SelectCityOfCode(ui::WindowSystem& ui, std::string_view code) {
@@ -47,25 +42,21 @@ bool HoldsNoGbkCharacter(std::string_view text) {
 } // namespace
 
 std::string WithoutHalfCharacter(std::string text) {
-    std::size_t i = 0;
-    while (i < text.size())
-        i += static_cast<unsigned char>(text[i]) >= 0x80 ? 2 : 1;
-    if (i > text.size()) text.pop_back();
+    text.resize(text::WholeCharactersWithin(text, text.size()).size());
     return text;
 }
 
 bool TemperatureBoundsAccepted(double minTemperature, double maxTemperature) {
-    if (minTemperature - -50.0 < -kTolerance) return false;
-    if (maxTemperature - 60.0 > kTolerance) return false;
-    return (maxTemperature - minTemperature) - 10.0 >= -kTolerance;
+    if (Below(minTemperature, kLowestBound) || Above(maxTemperature, kHighestBound)) return false;
+    return !Below(maxTemperature - minTemperature, kLeastSpan);
 }
 
 void OnConfigWindowCreated(ConfigWindowContext& context) {
     ui::WindowSystem& ui = context.ui;
     ui.RemoveTrayIcon();
     ui.SetWindowIcon(WindowId::Config, ui::IconId::Tray);
-    for (int position = 1; position <= kCityCount; ++position)
-        ui.ComboAddItem(CityNameAt(position));
+    for (std::string_view name : CityNames())
+        ui.ComboAddItem(name);
 
     Settings scratch;
     if (!LoadSettings(context.files, scratch)) {
@@ -93,7 +84,7 @@ void OnSaveClicked(ConfigWindowContext& context) {
     ui.ComboSelectPrefix(ui.UnitText(UnitId::Combo1));
     const int index = ui.ComboSelection();
     if (index < 0 || index >= kCityCount) {
-        ShowError(ui, kWrongCity);
+        ShowError(ui, texts::kWrongCity);
         return;
     }
     context.settings.CityId = StationCodeAt(index + 1);
@@ -102,7 +93,7 @@ void OnSaveClicked(ConfigWindowContext& context) {
     const std::string maxText = WithoutHalfCharacter(ui.UnitText(UnitId::Edit2));
     if (!TemperatureBoundsAccepted(TextToNumber(minText), TextToNumber(maxText)) ||
         HoldsNoGbkCharacter(minText) || HoldsNoGbkCharacter(maxText)) {
-        ShowError(ui, kWrongTemperatures);
+        ShowError(ui, texts::kWrongTemperatures);
         return;
     }
 
@@ -140,17 +131,20 @@ void OnCityComboKey(ConfigWindowContext& context, int keyCode) {
 void CompleteCityName(ConfigWindowContext& context) {
     if (context.LastComboKey == kBackspaceKey) return;
     ui::WindowSystem& ui = context.ui;
-    const int count = ui.ComboCount();
-    for (int index = 0; index < count; ++index) {
-        // The text is read afresh on every pass: once an item has matched, a later item matches
-        // only if it begins with the whole matched name, and the last of such a chain wins.
-        const std::string typed = ui.UnitText(UnitId::Combo1);
-        const std::string item = ui.ComboItemText(index);
-        if (item.compare(0, typed.size(), typed) != 0) continue;
-        ui.SetComboSelection(index);
+    // The list holds the table's cities in order (as the selection handlers rely on), so the
+    // names are read from the table. A match puts the name in the edit field: from then on a later
+    // city matches only if it begins with the whole matched name, and the last of such a chain
+    // wins.
+    const auto names = CityNames();
+    const auto count = static_cast<std::size_t>(std::clamp(ui.ComboCount(), 0, kCityCount));
+    std::string typed = ui.UnitText(UnitId::Combo1);
+    for (std::size_t index = 0; index < count; ++index) {
+        if (!names[index].starts_with(typed)) continue;
+        ui.SetComboSelection(static_cast<int>(index));
+        std::string shown = ui.UnitText(UnitId::Combo1);
         const int typedLength = static_cast<int>(typed.size());
-        const int shownLength = static_cast<int>(ui.UnitText(UnitId::Combo1).size());
-        ui.SetComboEditSelection(typedLength, shownLength - typedLength);
+        ui.SetComboEditSelection(typedLength, static_cast<int>(shown.size()) - typedLength);
+        typed = std::move(shown);
     }
 }
 

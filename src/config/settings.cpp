@@ -1,7 +1,7 @@
 #include "config/settings.h"
 
-#include "config/text_search.h"
-#include "config/text_to_number.h"
+#include "text/number.h"
+#include "text/search.h"
 
 #include <cstddef>
 

@@ -1,5 +1,7 @@
 #include "platform/gbk_text.h"
 
+#include "text/gbk.h"
+
 namespace korvane::platform {
 namespace {
 
@@ -23,9 +25,8 @@ std::u16string GbkToUtf16(GbkCharacters& characters, std::string_view gbk) {
     std::u16string text;
     text.reserve(gbk.size());
     for (std::size_t i = 0; i < gbk.size();) {
-        const auto byte = static_cast<unsigned char>(gbk[i]);
-        if (byte < 0x80) {
-            text.push_back(static_cast<char16_t>(byte));
+        if (!text::IsLeadByte(gbk[i])) {
+            text.push_back(static_cast<char16_t>(static_cast<unsigned char>(gbk[i])));
             ++i;
             continue;
         }

@@ -18,6 +18,11 @@ struct OsVersionRecord {
     std::uint32_t ProductInfoType = 0; // asked only for family 2 with a major version above 5
 };
 
+// Whether the product-info type is asked for this record (family 2, major version above 5).
+inline bool NeedsProductInfo(const OsVersionRecord& record) {
+    return record.PlatformId == 2 && record.MajorVersion > 5;
+}
+
 class OsInfo {
   public:
     virtual ~OsInfo() = default;

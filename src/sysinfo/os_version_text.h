@@ -6,11 +6,9 @@
 
 namespace korvane {
 
-// Selector 1 the name, 2 the service-pack text, 3 the build number, 4 the base name, 5 "major.minor"
-// of the service pack, anything else the name. The second argument is accepted and ignored.
+// Selector 1 the name, 2 the service-pack text, 3 the build number, 4 the base name, 5
+// "major.minor" of the service pack, anything else the name. The second argument is accepted and
+// ignored.
 std::string OsVersionText(const platform::OsVersionRecord& record, int selector, int ignored = 1);
-
-// Whether the product-info type is asked for this record (family 2, major version above 5).
-bool NeedsProductInfo(const platform::OsVersionRecord& record);
 
 } // namespace korvane

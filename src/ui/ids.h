@@ -57,18 +57,19 @@ enum class HandlerId : std::uint8_t {
     OnCityComboKey,
 };
 
-// Event numbers of the unit kinds, as the templates bind them.
-namespace event {
-inline constexpr int Created = 0;
-inline constexpr int CanClose = 1;
-inline constexpr int Tray = 9;
-inline constexpr int Clicked = 0;
-inline constexpr int Tick = 0;
-inline constexpr int PositionChanged = 0;
-inline constexpr int ListSelectionChanged = 0;
-inline constexpr int EditTextChanged = 1;
-inline constexpr int KeyPressed = -9;
-} // namespace event
+// The events a template can bind: windows are created, asked to close and (the main window) told
+// of tray actions; the units report their own events.
+enum class EventKind : std::uint8_t {
+    Created,
+    CanClose,
+    Tray,
+    Clicked,
+    Tick,
+    PositionChanged,
+    ListSelectionChanged,
+    EditTextChanged,
+    KeyPressed,
+};
 
 // Tray actions delivered with the tray event.
 namespace tray_action {

@@ -9,7 +9,7 @@
 namespace korvane::ui {
 
 struct EventBinding {
-    int event;
+    EventKind event;
     HandlerId handler;
 };
 

@@ -1,17 +1,12 @@
 #include "weather/current_conditions.h"
 
-#include "config/text_search.h"
-#include "config/text_to_number.h"
+#include "text/number.h"
+#include "text/search.h"
+#include "text/texts.h"
 
 #include <string>
 
 namespace korvane {
-namespace {
-
-constexpr std::string_view kCurrent = "\xB5\xB1\xC7\xB0 "; // "当前 "
-constexpr std::string_view kCelsius = "\xA1\xE6 ";         // "℃ "
-
-} // namespace
 
 std::string KeyValue(std::string_view text, std::string_view key, int offset) {
     const int keyAt = text::Find(text, key);
@@ -33,17 +28,17 @@ int ScalePosition(int temperature, int minTemperature, int maxTemperature) {
 void ParseCurrentConditions(WeatherContext& context, std::string_view text) {
     WeatherState& state = context.state;
     if (text::Find(text, "temp") == text::kNotFound) {
-        state.StatusText = kWaitingForNetwork;
+        state.StatusText = texts::kWaitingForNetwork;
         return;
     }
     state.CurrentTemperature = TruncateToInt(TextToNumber(KeyValue(text, "temp", 7)));
     const std::string wind = KeyValue(text, "WD", 5) + KeyValue(text, "WS", 5);
 
     std::string status;
-    status.reserve(kCurrent.size() + 12 + kCelsius.size() + wind.size() + 2);
-    status += kCurrent;
+    status.reserve(texts::kCurrent.size() + 12 + texts::kCelsiusAndBlank.size() + wind.size() + 2);
+    status += texts::kCurrent;
     status += std::to_string(state.CurrentTemperature);
-    status += kCelsius;
+    status += texts::kCelsiusAndBlank;
     status += wind;
     status += "\r\n";
     state.StatusText = std::move(status);
@@ -52,7 +47,7 @@ void ParseCurrentConditions(WeatherContext& context, std::string_view text) {
     SetScaleColour(
         context.colour,
         ScalePosition(state.CurrentTemperature, settings.MinTemperature, settings.MaxTemperature),
-        0);
+        EggMode::Off);
 
     ui::WindowSystem& ui = context.colour.ui;
     if (!ui.IsVisible(ui::WindowId::Config)) ui.SetTrayIcon(state.StatusText);

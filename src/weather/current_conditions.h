@@ -19,9 +19,6 @@ struct WeatherContext {
     ColourContext colour;
 };
 
-// "联网等待…": the status while no reading could be had.
-inline constexpr std::string_view kWaitingForNetwork = "\xC1\xAA\xCD\xF8\xB5\xC8\xB4\xFD\xA1\xAD";
-
 void ParseCurrentConditions(WeatherContext& context, std::string_view text);
 
 // The value of key K: from the key's first occurrence + `offset` up to the next double quote.

@@ -1,6 +1,6 @@
 #include "weather/http_get_bytes.h"
 
-#include "config/text_to_number.h"
+#include "text/number.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -8,11 +8,12 @@
 //   flag 0x04: the easter egg runs, so the reading must not touch the colour
 //   flag 0x08: Opaque=1 instead of 0
 #include "colour/ramp.h"
+#include "common/host_program.h"
 #include "config/settings.h"
-#include "config/text_to_number.h"
 #include "support/byte_reader.h"
 #include "support/check.h"
-#include "support/host_program.h"
+#include "text/number.h"
+#include "text/texts.h"
 #include "ui/tray_tip.h"
 #include "weather/current_conditions.h"
 #include "weather/response_decoding.h"
@@ -24,6 +25,8 @@
 
 namespace korvane::fuzz {
 namespace {
+
+using testing::HostProgram;
 
 constexpr int kUntouchedTemperature = 0x5EED;
 // Longer walks cost 50 virtual milliseconds each and teach nothing new.
@@ -96,11 +99,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool egg = flags & 0x04;
     const int opaque = (flags & 0x08) ? 1 : 0;
 
-    const std::string text = DecodeResponse(SharedCodePage(), body);
+    const std::string text = DecodeResponse(testing::SharedCodePage(), body);
     CheckDecoding(body, text);
 
     // The program as start-up leaves it: Settings read from config.ini, the refresh cycle armed.
-    HostProgram host;
+    HostProgram<> host;
     host.files.Put(kConfigFileName, SettingsFileText("101010100", std::to_string(max),
                                                      std::to_string(min), std::to_string(opaque)));
     Program& program = host.program;
@@ -116,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         host.ui.SetVisible(ui::WindowId::Config, true);
         host.ui.SetEventSink(&host.dispatcher);
     }
-    program.colour.EasterEggMode = egg ? 1 : 0;
+    program.colour.EasterEggMode = egg ? EggMode::On : EggMode::Off;
     program.weather.CurrentTemperature = kUntouchedTemperature;
 
     // Only a short walk is set up in front of the reading (the guess decides nothing else).
@@ -132,7 +135,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const WeatherState& state = program.weather;
     Require(host.ui.TimerPeriod() == periodBefore, "the timer period is restored");
-    if (state.StatusText == kWaitingForNetwork) {
+    if (state.StatusText == texts::kWaitingForNetwork) {
         Require(state.CurrentTemperature == kUntouchedTemperature, "no reading, no temperature");
         Require(host.dwm.records.empty(), "no reading, no colour");
         Require(program.colour.CurrentScalePosition == start, "no reading, no position");

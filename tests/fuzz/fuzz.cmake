@@ -11,7 +11,7 @@ set(KORVANE_FUZZ_SECONDS 15 CACHE STRING "Seconds each fuzz target runs under CT
 set(KORVANE_FUZZ_TARGETS decode_and_parse settings_round_trip text_to_number config_window)
 foreach(target IN LISTS KORVANE_FUZZ_TARGETS)
   add_executable(fuzz_${target} ${CMAKE_CURRENT_LIST_DIR}/${target}_fuzzer.cpp)
-  target_include_directories(fuzz_${target} PRIVATE ${CMAKE_CURRENT_LIST_DIR})
+  target_include_directories(fuzz_${target} PRIVATE ${CMAKE_CURRENT_LIST_DIR} ${CMAKE_SOURCE_DIR}/tests)
   target_compile_options(fuzz_${target} PRIVATE -fsanitize=fuzzer ${KORVANE_FUZZ_FLAGS})
   target_link_options(fuzz_${target} PRIVATE -fsanitize=fuzzer ${KORVANE_FUZZ_FLAGS})
   target_link_libraries(fuzz_${target} PRIVATE korvane_host)

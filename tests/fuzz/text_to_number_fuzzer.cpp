@@ -2,8 +2,8 @@
 // rules agree (plain ASCII without hexadecimal forms, words or the exponent letter d).
 //
 // Input: the text's bytes.
-#include "config/text_to_number.h"
 #include "support/check.h"
+#include "text/number.h"
 
 #include <cfloat>
 #include <cmath>

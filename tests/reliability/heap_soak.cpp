@@ -9,17 +9,7 @@
 //
 //   GLIBC_TUNABLES=glibc.malloc.tcache_count=0 korvane_heap_soak [refreshes, default 100000]
 // Prints the figures; exit code 0 when the heap is flat, 1 when it is not.
-#include "app/dispatcher.h"
-#include "app/lifecycle.h"
-#include "app/program.h"
-#include "platform/host/fake_dwm.h"
-#include "platform/host/fake_os_info.h"
-#include "platform/host/fake_process.h"
-#include "platform/host/iconv_code_page.h"
-#include "platform/host/memory_files.h"
-#include "platform/host/memory_registry.h"
-#include "platform/host/scripted_internet.h"
-#include "ui/host/host_window_system.h"
+#include "common/host_program.h"
 
 #include <malloc.h>
 
@@ -159,7 +149,7 @@ std::string ReadingJson(const std::string& temp, std::size_t pad = 0) {
 // Answers each request from the cycle, as the flaky server does; records nothing.
 class PlanInternet final : public platform::Internet {
   public:
-    explicit PlanInternet(std::vector<Answer> cycle) : cycle_(std::move(cycle)) {}
+    PlanInternet() : cycle_(MakeCycle()) {}
     long long requests = 0;
 
     bool CrackUrl(std::string_view url, platform::UrlParts& parts) override {
@@ -251,23 +241,11 @@ class PlanInternet final : public platform::Internet {
     std::mt19937 garbage_{7};
 };
 
-struct HostProgram {
-    HostProgram() { ui.SetEventSink(&dispatcher); }
-    ui::HostWindowSystem ui;
-    platform::MemoryFiles files;
-    platform::FakeProcess process;
-    platform::FakeDwm dwm;
-    platform::FakeOsInfo os;
-    platform::MemoryRegistry registry;
-    PlanInternet internet{MakeCycle()};
-    platform::IconvCodePage codePage;
-    Program program{Services{ui, files, process, dwm, os, registry, internet, codePage}};
-    Dispatcher dispatcher{program};
-};
+using SoakProgram = testing::HostProgram<PlanInternet>;
 
 // One refresh: time moves on until the next request has been answered (and its walk has ended,
 // unless the menu keeps it).
-void NextRefresh(HostProgram& host) {
+void NextRefresh(SoakProgram& host) {
     const long long before = host.internet.requests;
     while (host.internet.requests == before)
         host.ui.Advance(1000);
@@ -279,10 +257,10 @@ void NextRefresh(HostProgram& host) {
 int main(int argc, char** argv) {
     using namespace korvane;
     const long long refreshes = argc > 1 ? std::atoll(argv[1]) : 100000;
-    auto host = std::make_unique<HostProgram>();
+    auto host = std::make_unique<SoakProgram>();
     host->files.Put(kConfigFileName,
                     "CityId=101010100\r\nMaxTemperature=35\r\nMinTemperature=-5\r\nOpaque=0");
-    StartProgram(host->program);
+    host->Start();
 
     std::vector<long long> cycleEnds, cycleEndsMalloc;
     // The samples' own storage is taken before the first one.

@@ -1,7 +1,7 @@
 #include "platform/win32/declared_functions.h"
 #include "platform/win32/gbk_seam.h"
 #include "platform/win32/win32_platform.h"
-#include "sysinfo/os_version_text.h"
+#include "text/gbk.h"
 
 #include <windows.h>
 
@@ -21,13 +21,7 @@ constexpr std::size_t kLongestCsdVersion = 127; // bytes of GBK
 // The service-pack text in GBK, cut to whole characters within its byte limit.
 std::string CsdVersionText(const WCHAR* text, std::size_t capacity) {
     std::string gbk = GbkFromWide(std::wstring_view(text, wcsnlen(text, capacity)));
-    std::size_t end = 0;
-    while (end < gbk.size()) {
-        const std::size_t width = static_cast<unsigned char>(gbk[end]) >= 0x80 ? 2 : 1;
-        if (end + width > kLongestCsdVersion || end + width > gbk.size()) break;
-        end += width;
-    }
-    gbk.resize(end);
+    gbk.resize(text::WholeCharactersWithin(gbk, kLongestCsdVersion).size());
     return gbk;
 }
 

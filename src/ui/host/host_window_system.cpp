@@ -1,6 +1,6 @@
 #include "ui/host/host_window_system.h"
 
-#include "ui/combo_prefix.h"
+#include "text/search.h"
 #include "ui/timer_period.h"
 #include "ui/tray_tip.h"
 
@@ -34,7 +34,7 @@ void HostWindowSystem::LoadWindow(WindowId window) {
     ++s.createdCount;
     ResetUnits(window);
     for (const EventBinding& binding : TemplateOf(window).events)
-        if (binding.event == event::Created) Raise(binding.handler);
+        if (binding.event == EventKind::Created) Raise(binding.handler);
 }
 
 void HostWindowSystem::DestroyWindow(WindowId window) {
@@ -97,7 +97,7 @@ void HostWindowSystem::SetComboSelection(int index) {
 int HostWindowSystem::ComboSelectPrefix(std::string_view prefix) {
     if (prefix.empty()) return -1; // an empty text names no city
     for (int i = 0; i < ComboCount(); ++i) {
-        if (BeginsWithIgnoringAsciiCase(comboItems_[static_cast<std::size_t>(i)], prefix)) {
+        if (text::StartsWithIgnoringCase(comboItems_[static_cast<std::size_t>(i)], prefix)) {
             SetComboSelection(i);
             return i;
         }
@@ -264,20 +264,20 @@ void HostWindowSystem::UserSelectsItem(int index) {
     for (const UnitTemplate& unit : TemplateOf(WindowId::Config).units)
         if (unit.id == UnitId::Combo1)
             for (const EventBinding& binding : unit.events)
-                if (binding.event == event::ListSelectionChanged) Raise(binding.handler);
+                if (binding.event == EventKind::ListSelectionChanged) Raise(binding.handler);
 }
 
 void HostWindowSystem::UserTypes(std::string_view text, int keyCode) {
     for (const UnitTemplate& unit : TemplateOf(WindowId::Config).units) {
         if (unit.id != UnitId::Combo1) continue;
         for (const EventBinding& binding : unit.events)
-            if (binding.event == event::KeyPressed) Raise(binding.handler, keyCode);
+            if (binding.event == EventKind::KeyPressed) Raise(binding.handler, keyCode);
         texts_[UnitId::Combo1] = std::string(text);
         // An edit with the list closed clears the list selection before the notification, as a
         // real combo box does (CB_GETCURSEL gives -1 from then on).
         comboSelection_ = -1;
         for (const EventBinding& binding : unit.events)
-            if (binding.event == event::EditTextChanged) Raise(binding.handler);
+            if (binding.event == EventKind::EditTextChanged) Raise(binding.handler);
     }
 }
 

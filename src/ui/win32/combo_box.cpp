@@ -2,7 +2,8 @@
 #include "ui/win32/win32_window_system.h"
 
 #include "platform/win32/gbk_seam.h"
-#include "ui/combo_prefix.h"
+#include "text/gbk.h"
+#include "text/search.h"
 #include "ui/win32/scoped_flag.h"
 
 #include <algorithm>
@@ -12,10 +13,7 @@ namespace {
 
 // Characters in the first `bytes` bytes of GBK text; a double-byte character counts once.
 int CharactersIn(std::string_view text, int bytes) {
-    int characters = 0;
-    for (std::size_t i = 0; i < text.size() && i < static_cast<std::size_t>(bytes); ++characters)
-        i += static_cast<unsigned char>(text[i]) >= 0x80 ? 2 : 1;
-    return characters;
+    return static_cast<int>(text::CharacterCount(text.substr(0, static_cast<std::size_t>(bytes))));
 }
 
 } // namespace
@@ -67,7 +65,7 @@ int Win32WindowSystem::ComboSelectPrefix(std::string_view prefix) {
     if (prefix.empty()) return -1;
     const int count = ComboCount();
     for (int index = 0; index < count; ++index) {
-        if (BeginsWithIgnoringAsciiCase(ComboItemText(index), prefix)) {
+        if (text::StartsWithIgnoringCase(ComboItemText(index), prefix)) {
             SetComboSelection(index);
             return index;
         }
@@ -105,7 +103,7 @@ LRESULT Win32WindowSystem::ComboEditProcedure(HWND hwnd, UINT message, WPARAM wP
                                               LPARAM lParam) noexcept {
     const WNDPROC original = comboEditProcedure_;
     if (message == WM_KEYDOWN)
-        FireUnitEvent(UnitId::Combo1, event::KeyPressed, static_cast<int>(wParam));
+        FireUnitEvent(UnitId::Combo1, EventKind::KeyPressed, static_cast<int>(wParam));
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);

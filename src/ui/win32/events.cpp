@@ -6,7 +6,7 @@
 namespace korvane::ui {
 
 // `answer` is what an unbound event (or a missing sink) answers; only can-close events use it.
-bool Win32WindowSystem::Fire(std::span<const EventBinding> bindings, int event, int argument,
+bool Win32WindowSystem::Fire(std::span<const EventBinding> bindings, EventKind event, int argument,
                              bool answer) {
     if (!sink_) return answer;
     for (const EventBinding& binding : bindings)
@@ -15,11 +15,12 @@ bool Win32WindowSystem::Fire(std::span<const EventBinding> bindings, int event, 
     return answer;
 }
 
-bool Win32WindowSystem::FireWindowEvent(WindowId window, int event, int argument, bool answer) {
+bool Win32WindowSystem::FireWindowEvent(WindowId window, EventKind event, int argument,
+                                        bool answer) {
     return Fire(TemplateOf(window).events, event, argument, answer);
 }
 
-void Win32WindowSystem::FireUnitEvent(UnitId unit, int event, int argument) {
+void Win32WindowSystem::FireUnitEvent(UnitId unit, EventKind event, int argument) {
     if (const UnitTemplate* pattern = FindUnit(TemplateOf(WindowOfUnit(unit)), unit))
         Fire(pattern->events, event, argument, true);
 }

@@ -83,7 +83,7 @@ void Win32WindowSystem::OnTaskbarCreated() {
 void Win32WindowSystem::OnTrayCallback(LPARAM mouseMessage) {
     for (const TrayAction& entry : kTrayActions)
         if (entry.mouseMessage == static_cast<UINT>(mouseMessage))
-            FireWindowEvent(WindowId::Main, event::Tray, entry.action, true);
+            FireWindowEvent(WindowId::Main, EventKind::Tray, entry.action, true);
 }
 
 void Win32WindowSystem::PopupTrayMenu() {

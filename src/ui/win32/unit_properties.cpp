@@ -40,7 +40,7 @@ void Win32WindowSystem::OnSliderScrolled() {
     const int position = SliderPosition();
     if (position == lastSliderPosition_) return;
     lastSliderPosition_ = position;
-    FireUnitEvent(UnitId::Slider1, event::PositionChanged, 0);
+    FireUnitEvent(UnitId::Slider1, EventKind::PositionChanged, 0);
 }
 
 std::string Win32WindowSystem::UnitText(UnitId unit) {

@@ -98,9 +98,9 @@ class Win32WindowSystem : public WindowSystem, private TrayShell {
     WindowRecord& Record(WindowId window) { return windows_[static_cast<std::size_t>(window)]; }
 
     // events.cpp
-    bool Fire(std::span<const EventBinding> bindings, int event, int argument, bool answer);
-    bool FireWindowEvent(WindowId window, int event, int argument, bool answer);
-    void FireUnitEvent(UnitId unit, int event, int argument);
+    bool Fire(std::span<const EventBinding> bindings, EventKind event, int argument, bool answer);
+    bool FireWindowEvent(WindowId window, EventKind event, int argument, bool answer);
+    void FireUnitEvent(UnitId unit, EventKind event, int argument);
     HWND UnitWindow(UnitId unit) const { return units_[static_cast<std::size_t>(unit)]; }
     const UnitTemplate* UnitOfControl(int controlId) const;
 

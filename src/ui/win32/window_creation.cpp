@@ -73,7 +73,7 @@ void Win32WindowSystem::CreateFromTemplate(const WindowTemplate& pattern) {
     if (pattern.hasOwnIcon) SetWindowIcon(pattern.id, IconId::MainWindow);
     if (pattern.id == WindowId::Main) StartTimer();
     if (pattern.visibleWhenLoaded) ShowWindow(window.hwnd, SW_SHOW);
-    FireWindowEvent(pattern.id, event::Created, 0, true);
+    FireWindowEvent(pattern.id, EventKind::Created, 0, true);
 }
 
 void Win32WindowSystem::CreateUnit(WindowRecord& window, const UnitTemplate& unit) {

@@ -47,7 +47,7 @@ LRESULT Win32WindowSystem::WindowProcedure(WindowRecord& window, UINT message, W
     case WM_TIMER:
         if (isMain && wParam == win32::kTimerId) {
             tray_.Retry(); // an icon the shell refused (no tray yet at log-on) is offered again
-            FireUnitEvent(UnitId::Timer1, event::Tick, 0);
+            FireUnitEvent(UnitId::Timer1, EventKind::Tick, 0);
         }
         return 0;
     case WM_CLOSE:
@@ -117,12 +117,12 @@ void Win32WindowSystem::OnCommand(WindowRecord& window, WPARAM wParam, LPARAM) {
     if (!unit) return;
     switch (unit->kind) {
     case UnitKind::Button:
-        if (code == BN_CLICKED) Fire(unit->events, event::Clicked, 0, true);
+        if (code == BN_CLICKED) Fire(unit->events, EventKind::Clicked, 0, true);
         break;
     case UnitKind::ComboBox:
         if (programChangesCombo_) break;
-        if (code == CBN_SELCHANGE) Fire(unit->events, event::ListSelectionChanged, 0, true);
-        if (code == CBN_EDITCHANGE) Fire(unit->events, event::EditTextChanged, 0, true);
+        if (code == CBN_SELCHANGE) Fire(unit->events, EventKind::ListSelectionChanged, 0, true);
+        if (code == CBN_EDITCHANGE) Fire(unit->events, EventKind::EditTextChanged, 0, true);
         break;
     default:
         break;
@@ -130,7 +130,7 @@ void Win32WindowSystem::OnCommand(WindowRecord& window, WPARAM wParam, LPARAM) {
 }
 
 void Win32WindowSystem::OnCloseRequest(WindowRecord& window) {
-    if (FireWindowEvent(window.id, event::CanClose, 0, true)) ::DestroyWindow(window.hwnd);
+    if (FireWindowEvent(window.id, EventKind::CanClose, 0, true)) ::DestroyWindow(window.hwnd);
 }
 
 void Win32WindowSystem::OnDestroyed(WindowRecord& window) {

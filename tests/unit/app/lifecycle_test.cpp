@@ -1,8 +1,8 @@
 // Start-up, refusal, first use and exit of the whole program on the host doubles.
-#include "app/texts.h"
 #include "colour/ramp.h"
 #include "support/gbk.h"
 #include "support/program_fixture.h"
+#include "text/texts.h"
 
 namespace korvane::testing {
 namespace {
@@ -63,23 +63,12 @@ TEST_F(ProgramTest, UnsupportedSystemOrCompositionOff_ShowsTheNameAndEndsWithZer
     };
     for (const RefusalCase& c : cases) {
         SCOPED_TRACE(c.name);
-        ui::HostWindowSystem windows;
-        platform::FakeOsInfo osInfo;
-        osInfo.record = c.record;
-        platform::FakeDwm composition;
-        composition.compositionEnabled = c.composition;
-        Program refused{
-            Services{windows, files, process, composition, osInfo, registry, internet, codePage}};
-        Dispatcher sink{refused};
-        windows.SetEventSink(&sink);
-        files.Put(u"config.ini", kBeijingFile);
-        std::optional<int> code;
-        try {
-            StartProgram(refused);
-        } catch (const ui::ProcessEnded& ended) {
-            code = ended.exitCode;
-        }
-        EXPECT_EQ(code, 0);
+        HostProgram<ReplyInternet> refused;
+        refused.os.record = c.record;
+        refused.dwm.compositionEnabled = c.composition;
+        refused.files.Put(u"config.ini", kBeijingFile);
+        EXPECT_EQ(refused.Start(), 0);
+        ui::HostWindowSystem& windows = refused.ui;
         ASSERT_EQ(windows.boxes().size(), 1u);
         EXPECT_EQ(windows.boxes()[0].text,
                   Gbk("您当前操作系统不匹配，请在Win7或Win8操作系统运行本程序。\r\n您当前的系统") +

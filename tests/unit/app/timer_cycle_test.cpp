@@ -111,7 +111,7 @@ TEST_F(TimerCycleTest, EggSweep_CoversTheScaleFromWhereverItStarts) {
         {2147483647, 2, {99, 97}, -2},
     };
     StartConfigured();
-    program.colour.EasterEggMode = 1;
+    program.colour.EasterEggMode = EggMode::On;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.start);
         program.colour.CurrentScalePosition = c.start;

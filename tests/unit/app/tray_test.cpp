@@ -47,42 +47,37 @@ TEST_F(ProgramTest, RefreshWhileTheMenuIsOpen_TheMenuIsServedAndTheWalkRunsWhenI
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.how);
-        ui::HostWindowSystem windows;
-        platform::FakeDwm frames;
-        ReplyInternet replies;
-        Program other{Services{windows, files, process, frames, os, registry, replies, codePage}};
-        Dispatcher sink{other};
-        windows.SetEventSink(&sink);
-        files.Put(u"config.ini", kBeijingFile);
-        StartProgram(other);
-        replies.Reply(Reading("0"));
-        windows.Advance(1000); // position 0, applied at once
-        replies.Reply(Reading("30"));
+        HostProgram<ReplyInternet> p;
+        p.files.Put(u"config.ini", kBeijingFile);
+        ASSERT_FALSE(p.Start().has_value());
+        p.internet.Reply(Reading("0"));
+        p.ui.Advance(1000); // position 0, applied at once
+        p.internet.Reply(Reading("30"));
         // The menu's own loop: it takes its input every 100 ms, the next refresh comes meanwhile.
         std::uint32_t longestHold = 0;
         std::size_t coloursWhileOpen = 0;
-        windows.WhileMenuOpen([&] {
+        p.ui.WhileMenuOpen([&] {
             for (int turn = 0; turn < 50; ++turn) {
-                const std::uint32_t due = windows.TickCount() + 100;
-                windows.Advance(100);
-                longestHold = std::max(longestHold, windows.TickCount() - due);
+                const std::uint32_t due = p.ui.TickCount() + 100;
+                p.ui.Advance(100);
+                longestHold = std::max(longestHold, p.ui.TickCount() - due);
             }
-            coloursWhileOpen = frames.records.size();
+            coloursWhileOpen = p.dwm.records.size();
         });
-        if (c.choice) windows.ChooseMenuEntry(*c.choice);
-        sink.Dispatch(HandlerId::OnTrayEvent, ui::tray_action::RightUpOrMenuKey);
-        EXPECT_EQ(replies.paths().size(), 2u) << "the refresh ran while the menu was open";
+        if (c.choice) p.ui.ChooseMenuEntry(*c.choice);
+        p.Raise(HandlerId::OnTrayEvent, ui::tray_action::RightUpOrMenuKey);
+        EXPECT_EQ(p.internet.paths().size(), 2u) << "the refresh ran while the menu was open";
         EXPECT_LE(longestHold, 50u) << "the menu waits no longer than one step";
         EXPECT_EQ(coloursWhileOpen, 1u) << "no walk while the menu is open";
-        windows.Advance(200);
-        EXPECT_EQ(other.colour.CurrentScalePosition, c.positionAfter);
-        EXPECT_EQ(frames.records.back().Colour, CompositionColour(c.positionAfter));
-        EXPECT_EQ(windows.TimerPeriod(), c.periodAfter);
-        EXPECT_EQ(TimerPeriodAfterTransitions(other.colour, windows), c.periodAfter);
+        p.ui.Advance(200);
+        EXPECT_EQ(p.program.colour.CurrentScalePosition, c.positionAfter);
+        EXPECT_EQ(p.dwm.records.back().Colour, CompositionColour(c.positionAfter));
+        EXPECT_EQ(p.ui.TimerPeriod(), c.periodAfter);
+        EXPECT_EQ(TimerPeriodAfterTransitions(p.program.colour, p.ui), c.periodAfter);
         if (c.choice) {
-            EXPECT_EQ(other.SavedTimerPeriod, 1000) << "not the 0 of the kept walk";
+            EXPECT_EQ(p.program.SavedTimerPeriod, 1000) << "not the 0 of the kept walk";
         }
-        EXPECT_FALSE(other.colour.Deferred.has_value());
+        EXPECT_FALSE(p.program.colour.Deferred.has_value());
     }
 }
 
@@ -150,23 +145,19 @@ TEST_F(ProgramTest, TrayIcon_TheShellGetsItBackWheneverItIsWanted) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.how);
-        ui::HostWindowSystem windows;
-        ReplyInternet offline;
-        Program other{Services{windows, files, process, dwm, os, registry, offline, codePage}};
-        Dispatcher sink{other};
-        windows.SetEventSink(&sink);
-        files.Put(u"config.ini", kBeijingFile);
-        windows.RefuseTrayAdds(c.refusedAdds);
-        other.weather.StatusText = "tip";
-        StartProgram(other);
-        if (c.unwanted) sink.Dispatch(HandlerId::OnTrayEvent, ui::tray_action::LeftUp);
-        if (c.restart) windows.ExplorerRestarted();
+        HostProgram<ReplyInternet> p; // offline: no reading queued
+        p.files.Put(u"config.ini", kBeijingFile);
+        p.ui.RefuseTrayAdds(c.refusedAdds);
+        p.program.weather.StatusText = "tip";
+        ASSERT_FALSE(p.Start().has_value());
+        if (c.unwanted) p.Raise(HandlerId::OnTrayEvent, ui::tray_action::LeftUp);
+        if (c.restart) p.ui.ExplorerRestarted();
         int ticks = 0;
-        for (; !windows.trayShown() && ticks < 10; ++ticks)
-            windows.Advance(1000);
-        EXPECT_EQ(windows.trayShown() ? ticks : -1, c.shownAfterTicks);
-        EXPECT_EQ(windows.trayShown() ? windows.trayTip() : "tip", "tip");
-        EXPECT_EQ(windows.trayAddsRefused(), c.refusedAdds);
+        for (; !p.ui.trayShown() && ticks < 10; ++ticks)
+            p.ui.Advance(1000);
+        EXPECT_EQ(p.ui.trayShown() ? ticks : -1, c.shownAfterTicks);
+        EXPECT_EQ(p.ui.trayShown() ? p.ui.trayTip() : "tip", "tip");
+        EXPECT_EQ(p.ui.trayAddsRefused(), c.refusedAdds);
     }
 }
 

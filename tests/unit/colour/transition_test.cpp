@@ -13,7 +13,7 @@ class TransitionTest : public ProgramTest {
         ui.SetTimerPeriod(1000);
         applyTimes_.clear();
     }
-    void Apply(int target, int mode = 0) {
+    void Apply(int target, EggMode mode = EggMode::Off) {
         ColourContext colour = program.Colour();
         SetScaleColour(colour, target, mode);
     }
@@ -95,11 +95,11 @@ TEST_F(TransitionTest, SamePositionAgain_AppliesOnceAtOnce) {
 }
 
 TEST_F(TransitionTest, ModeMismatch_DoesNothingAndLeavesTheTimer) {
-    program.colour.EasterEggMode = 1;
+    program.colour.EasterEggMode = EggMode::On;
     const std::size_t writes = ui.timerPeriodWrites().size();
-    Apply(40, 0);
-    program.colour.EasterEggMode = 0;
-    Apply(40, 1);
+    Apply(40, EggMode::Off);
+    program.colour.EasterEggMode = EggMode::Off;
+    Apply(40, EggMode::On);
     EXPECT_TRUE(dwm.records.empty());
     EXPECT_EQ(ui.timerPeriodWrites().size(), writes);
 }

@@ -67,12 +67,10 @@ TEST_F(ConfigWindowTest, CreatedWithFile_ShowsTheCityTheBoundsAndTheGlassChoice)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
-        ui::HostWindowSystem windows;
-        Program other{Services{windows, files, process, dwm, os, registry, internet, codePage}};
-        Dispatcher sink{other};
-        windows.SetEventSink(&sink);
-        files.Put(u"config.ini", c.file);
-        StartProgram(other);
+        HostProgram<ReplyInternet> other;
+        other.files.Put(u"config.ini", c.file);
+        other.Start();
+        ui::HostWindowSystem& windows = other.ui;
         EXPECT_EQ(windows.ComboSelection(), c.selection);
         EXPECT_EQ(windows.UnitText(UnitId::Edit1), c.min);
         EXPECT_EQ(windows.UnitText(UnitId::Edit2), c.max);
@@ -94,16 +92,13 @@ TEST_F(ConfigWindowTest, AutostartBox_TickedWhenEitherHiveHasATextValue) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        platform::MemoryRegistry reg;
+        HostProgram<ReplyInternet> other;
+        platform::MemoryRegistry& reg = other.registry;
         if (c.hive && c.nonText) reg.PutNonText(*c.hive, kRunKey, u"Korvane.exe");
         if (c.hive && !c.nonText) reg.WriteText(*c.hive, kRunKey, u"Korvane.exe", u"\"x\"");
-        ui::HostWindowSystem windows;
-        Program other{Services{windows, files, process, dwm, os, reg, internet, codePage}};
-        Dispatcher sink{other};
-        windows.SetEventSink(&sink);
-        files.Put(u"config.ini", kBeijingFile);
-        StartProgram(other);
-        EXPECT_EQ(windows.IsChecked(UnitId::Check2), c.ticked);
+        other.files.Put(u"config.ini", kBeijingFile);
+        other.Start();
+        EXPECT_EQ(other.ui.IsChecked(UnitId::Check2), c.ticked);
     }
 }
 

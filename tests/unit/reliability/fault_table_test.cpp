@@ -3,7 +3,6 @@
 // program goes on running (a tick still fetches, a Save still works).
 #include "config/autostart.h"
 #include "config/settings.h"
-#include "reliability/scripted_program.h"
 #include "support/gbk.h"
 #include "support/program_fixture.h"
 
@@ -45,7 +44,7 @@ void ExpectSettings(const Settings& actual, const Settings& expected) {
 }
 
 // A tick of the refresh cycle fetches the configured station and reads the reply.
-void ExpectATickStillFetches(ScriptedProgram& p) {
+void ExpectATickStillFetches(HostProgram<>& p) {
     p.internet.BodyPieces.push_back(Reading("9"));
     const std::size_t requestsBefore = p.internet.CallsNamed("OpenRequest").size();
     p.ui.Advance(1000);
@@ -125,7 +124,7 @@ TEST(FaultTable, AConfigIniFoundAtStartIsReadWithoutLosingItsBytesAndTheProgramR
     };
     for (const FoundAtStart& row : rows) {
         SCOPED_TRACE(row.fault);
-        ScriptedProgram p;
+        HostProgram<> p;
         p.files.Put(kConfigFileName, row.bytes);
         p.files.MakeUnreadable(kConfigFileName, row.unreadable);
         if (row.folder) p.files.MakeFolder(kConfigFileName);
@@ -197,7 +196,7 @@ TEST(FaultTable, ASaveThatCannotWriteOrReloadKeepsWhatTheFileSaysAndTheProgramRu
     };
     for (const AtSave& row : rows) {
         SCOPED_TRACE(row.fault);
-        ScriptedProgram p;
+        HostProgram<> p;
         p.files.Put(kConfigFileName, kBeijingFile);
         p.files.Put(p.process.executablePath, "MZ");
         ASSERT_EQ(p.Start(), std::nullopt);

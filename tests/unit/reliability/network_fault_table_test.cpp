@@ -4,7 +4,6 @@
 // config.ini are untouched, and the next good reply is read as usual.
 #include "colour/ramp.h"
 #include "config/settings.h"
-#include "reliability/scripted_program.h"
 #include "support/gbk.h"
 #include "support/program_fixture.h"
 #include "ui/tray_tip.h"
@@ -22,7 +21,7 @@ namespace {
 
 enum class Step { CrackUrl, Open, Connect, OpenRequest, Send, Read };
 
-void SetFailing(ScriptedProgram& p, Step step, bool failing) {
+void SetFailing(HostProgram<>& p, Step step, bool failing) {
     platform::ScriptedInternet& internet = p.internet;
     switch (step) {
     case Step::CrackUrl:
@@ -46,7 +45,7 @@ void SetFailing(ScriptedProgram& p, Step step, bool failing) {
     }
 }
 
-void StartWithBounds(ScriptedProgram& p, int min, int max) {
+void StartWithBounds(HostProgram<>& p, int min, int max) {
     p.files.Put(kConfigFileName,
                 SettingsFileText("101010100", std::to_string(max), std::to_string(min), "0"));
     ASSERT_EQ(p.Start(), std::nullopt);
@@ -69,7 +68,7 @@ TEST(NetworkFaultTable, EveryFailingWinInetStepShowsWaitingAndKeepsTheReadingAnd
     };
     for (const FailingStep& row : rows) {
         SCOPED_TRACE(row.fault);
-        ScriptedProgram p;
+        HostProgram<> p;
         StartWithBounds(p, 0, 30);
         if (row.readingBefore) {
             p.internet.BodyPieces.push_back(Reading("9"));
@@ -153,7 +152,7 @@ TEST(NetworkFaultTable, CutOversizedAndOutlandishBodiesGiveADefinedReadingAndCol
     };
     for (const Body& row : rows) {
         SCOPED_TRACE(row.fault);
-        ScriptedProgram p;
+        HostProgram<> p;
         StartWithBounds(p, row.min, row.max);
         const std::string file = *p.files.Content(kConfigFileName);
         p.internet.BodyPieces.push_back(row.body);

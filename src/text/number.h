@@ -1,5 +1,6 @@
 #pragma once
-// The one text-to-number rule of the program.
+// The one text-to-number rule of the program, and how its reals are compared and made whole.
+#include <cmath>
 #include <cstdint>
 #include <string_view>
 
@@ -12,5 +13,17 @@ double TextToNumber(std::string_view text);
 // Truncation toward zero through a 64-bit integer whose low 32 bits are used. A value outside the
 // 64-bit range (or not a number) gives the x87 "integer indefinite" 0x8000000000000000, low bits 0.
 std::int32_t TruncateToInt(double value);
+
+// The program's own comparisons of reals allow this tolerance.
+inline constexpr double kTolerance = 1e-7;
+inline bool Above(double a, double b) {
+    return a - b > kTolerance;
+}
+inline bool Below(double a, double b) {
+    return a - b < -kTolerance;
+}
+inline bool Equal(double a, double b) {
+    return std::fabs(a - b) <= kTolerance;
+}
 
 } // namespace korvane

@@ -1,4 +1,6 @@
-#include "config/text_to_number.h"
+#include "text/number.h"
+
+#include "text/gbk.h"
 
 #include <cmath>
 #include <cstddef>
@@ -15,12 +17,12 @@ std::string FoldFullWidth(std::string_view text) {
     std::string folded;
     folded.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        if (lead < 0x80 || i + 1 == text.size()) {
+        if (!text::IsLeadByte(text[i]) || i + 1 == text.size()) {
             folded.push_back(text[i]);
             ++i;
             continue;
         }
+        const auto lead = static_cast<unsigned char>(text[i]);
         const auto trail = static_cast<unsigned char>(text[i + 1]);
         if (lead == 0xA3 && trail >= 0xA1 && trail <= 0xFE) {
             folded.push_back(static_cast<char>(trail - 0x80));

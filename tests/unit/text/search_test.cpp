@@ -1,5 +1,5 @@
-#include "config/text_search.h"
 #include "support/gbk.h"
+#include "text/search.h"
 
 #include <gtest/gtest.h>
 

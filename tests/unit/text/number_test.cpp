@@ -1,5 +1,5 @@
-#include "config/text_to_number.h"
 #include "support/gbk.h"
+#include "text/number.h"
 
 #include <gtest/gtest.h>
 
