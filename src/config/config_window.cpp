@@ -2,10 +2,10 @@
 
 #include "config/autostart.h"
 #include "config/city_table.h"
-#include "platform/gbk_text.h"
 #include "text/gbk.h"
 #include "text/number.h"
 #include "text/texts.h"
+#include "text/utf16.h"
 
 #include <algorithm>
 #include <string>
@@ -36,7 +36,7 @@ void SelectCityOfCode(ui::WindowSystem& ui, std::string_view code) {
 
 // A typed character that GBK cannot hold could not be written to config.ini as typed.
 bool HoldsNoGbkCharacter(std::string_view text) {
-    return text.find(platform::kNoGbkCharacter) != std::string_view::npos;
+    return text.find(text::kNoGbkCharacter) != std::string_view::npos;
 }
 
 } // namespace

@@ -11,6 +11,13 @@ inline constexpr bool IsLeadByte(char byte) {
     return static_cast<unsigned char>(byte) >= 0x80;
 }
 
+// A whole double-byte character of GBK: a lead byte of 0x81 to 0xFE and a trail byte of 0x40 or
+// more (a converter's single 0x80 for "€" is no GBK character).
+inline constexpr bool IsDoubleByteCharacter(std::string_view bytes) {
+    return bytes.size() == 2 && IsLeadByte(bytes[0]) && bytes[0] != '\x80' && bytes[0] != '\xFF' &&
+           static_cast<unsigned char>(bytes[1]) >= 0x40;
+}
+
 // Bytes of the character that begins at `at`: 2 after a lead byte (even when the text ends
 // there, half a character), otherwise 1.
 inline constexpr std::size_t CharacterWidth(std::string_view text, std::size_t at) {

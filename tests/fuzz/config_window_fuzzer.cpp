@@ -19,10 +19,10 @@
 #include "config/city_table.h"
 #include "config/config_window.h"
 #include "config/settings.h"
-#include "platform/gbk_text.h"
 #include "support/byte_reader.h"
 #include "support/check.h"
 #include "text/number.h"
+#include "text/utf16.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -106,7 +106,7 @@ void Save(HostProgram<>& host, const Faults& faults) {
     const int selection = ui.ComboSelection();
     // A bound holding a character GBK cannot hold (the seam's stand-in for it) is refused too.
     const auto holdsNoGbk = [](std::string_view bound) {
-        return bound.find(platform::kNoGbkCharacter) != std::string_view::npos;
+        return bound.find(text::kNoGbkCharacter) != std::string_view::npos;
     };
     const bool accepted = TemperatureBoundsAccepted(TextToNumber(minText), TextToNumber(maxText)) &&
                           !holdsNoGbk(minText) && !holdsNoGbk(maxText);

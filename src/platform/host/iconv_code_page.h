@@ -2,13 +2,13 @@
 // The GBK code page on the host, through glibc iconv, behaving as WideCharToMultiByte and
 // MultiByteToWideChar do with code page 936.
 #include "platform/code_page.h"
-#include "platform/gbk_text.h"
+#include "text/utf16.h"
 
 #include <iconv.h>
 
 namespace korvane::platform {
 
-class IconvCodePage : public CodePage, public GbkCharacters {
+class IconvCodePage : public CodePage, public text::GbkCharacters {
   public:
     IconvCodePage();
     ~IconvCodePage() override;

@@ -1,7 +1,7 @@
-#include "platform/gbk_text.h"
 #include "platform/win32/declared_functions.h"
 #include "platform/win32/gbk_seam.h"
 #include "platform/win32/win32_platform.h"
+#include "text/utf16.h"
 
 #include <windows.h>
 
@@ -16,7 +16,7 @@ using WideCharToMultiByteFunction = int WINAPI(UINT codePage, DWORD flags, LPCWC
                                                LPCCH defaultChar, LPBOOL usedDefault);
 
 // One character at a time through the system's own tables for code page 936.
-class Win32GbkCharacters final : public GbkCharacters {
+class Win32GbkCharacters final : public text::GbkCharacters {
   public:
     bool ToUtf16(std::string_view character, char16_t& unit) override {
         WCHAR wide[2] = {};
@@ -51,12 +51,12 @@ int Win32CodePage::WideToGbk(std::uint16_t unit, char* out, int outSize) {
 }
 
 std::wstring WideFromGbk(std::string_view gbk) {
-    const std::u16string text = GbkToUtf16(gbkCharacters, gbk);
-    return std::wstring(text.begin(), text.end());
+    const std::u16string wide = text::GbkToUtf16(gbkCharacters, gbk);
+    return std::wstring(wide.begin(), wide.end());
 }
 
-std::string GbkFromWide(std::wstring_view text) {
-    return Utf16ToGbk(gbkCharacters, std::u16string(text.begin(), text.end()));
+std::string GbkFromWide(std::wstring_view wide) {
+    return text::Utf16ToGbk(gbkCharacters, std::u16string(wide.begin(), wide.end()));
 }
 
 std::wstring AsWide(std::u16string_view text) {

@@ -1,7 +1,7 @@
 #include "config/city_table.h"
-#include "platform/gbk_text.h"
 #include "platform/host/iconv_code_page.h"
 #include "support/gbk.h"
+#include "text/utf16.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,11 @@
 
 namespace korvane::platform {
 namespace {
+
+using text::GbkToUtf16;
+using text::kNoGbkCharacter;
+using text::kUnreadableCharacter;
+using text::Utf16ToGbk;
 
 struct UnitCase {
     const char* what_it_shows;

@@ -1,8 +1,8 @@
-#include "platform/gbk_text.h"
+#include "text/utf16.h"
 
 #include "text/gbk.h"
 
-namespace korvane::platform {
+namespace korvane::text {
 namespace {
 
 bool IsHighSurrogate(char16_t unit) {
@@ -12,20 +12,13 @@ bool IsLowSurrogate(char16_t unit) {
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
-// A double-byte character as the program's own byte walkers take one.
-bool IsDoubleByteGbk(std::string_view bytes) {
-    if (bytes.size() != 2) return false;
-    const auto lead = static_cast<unsigned char>(bytes[0]);
-    return lead >= 0x81 && lead <= 0xFE && static_cast<unsigned char>(bytes[1]) >= 0x40;
-}
-
 } // namespace
 
 std::u16string GbkToUtf16(GbkCharacters& characters, std::string_view gbk) {
     std::u16string text;
     text.reserve(gbk.size());
     for (std::size_t i = 0; i < gbk.size();) {
-        if (!text::IsLeadByte(gbk[i])) {
+        if (!IsLeadByte(gbk[i])) {
             text.push_back(static_cast<char16_t>(static_cast<unsigned char>(gbk[i])));
             ++i;
             continue;
@@ -55,11 +48,12 @@ std::string Utf16ToGbk(GbkCharacters& characters, std::u16string_view text) {
             IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]) ? 2 : 1;
         std::string bytes;
         const bool held = !IsHighSurrogate(unit) && !IsLowSurrogate(unit) &&
-                          characters.ToGbk(text.substr(i, length), bytes) && IsDoubleByteGbk(bytes);
+                          characters.ToGbk(text.substr(i, length), bytes) &&
+                          IsDoubleByteCharacter(bytes);
         gbk.append(held ? std::string_view(bytes) : kNoGbkCharacter);
         i += length;
     }
     return gbk;
 }
 
-} // namespace korvane::platform
+} // namespace korvane::text

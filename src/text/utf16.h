@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace korvane::platform {
+namespace korvane::text {
 
 // Where a GBK text's bytes form no character (a lead byte at the end, a pair that code page 936
 // does not define), the UTF-16 text shows the replacement character.
@@ -36,4 +36,4 @@ std::u16string GbkToUtf16(GbkCharacters& characters, std::string_view gbk);
 // "€" is not GBK); anything else becomes kNoGbkCharacter.
 std::string Utf16ToGbk(GbkCharacters& characters, std::u16string_view text);
 
-} // namespace korvane::platform
+} // namespace korvane::text
