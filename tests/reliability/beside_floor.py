@@ -12,8 +12,6 @@ OUT/samples.jsonl and OUT/result.json and prints a table of the growth."""
 import argparse
 import json
 import os
-import shutil
-import subprocess
 import sys
 import time
 
@@ -27,40 +25,12 @@ SECONDS_PER_REFRESH_BOUND = 12
 
 
 def outside(args):
-    sys.path[:0] = [os.path.join(longrun.E2E, "lib")]
-    import runner
-    import prefix as prefixes
-    loader, arch = runner.pick_loader(args.exe)
-    if loader is None:
-        print(f"cannot run {args.exe} here: {arch}")
-        return 77
-    cache = os.environ.get("KORVANE_E2E_CACHE", os.path.join(longrun.REPO, "build", "e2e-cache"))
-    template = runner.ensure_template(cache, arch, loader)
+    # The dwmapi double goes into the prefix's system folder: Korvane loads it from there only.
+    programs = ((args.exe, "Korvane.exe"), (args.floor, "floor.exe"), (args.ui_helper, "ui_helper.exe"),
+                (args.probe, "probe.exe"))
+    rc = longrun.run_in_world(args, "beside-floor", programs, 2 * args.count, __file__,
+                              args.count * SECONDS_PER_REFRESH_BOUND + 900)
     out = os.path.abspath(args.out)
-    shutil.rmtree(out, ignore_errors=True)
-    os.makedirs(out)
-    prefix = os.path.join(out + "-work", "prefix")
-    prefixes.clone(template, prefix)
-    kdir = os.path.join(prefix, "drive_c", "Korvane")
-    os.makedirs(kdir, exist_ok=True)
-    for src, name in ((args.exe, "Korvane.exe"), (args.floor, "floor.exe"), (args.dwmapi, "dwmapi.dll"),
-                      (args.ui_helper, "ui_helper.exe"), (args.probe, "probe.exe")):
-        shutil.copy(src, os.path.join(kdir, name))
-    with open(os.path.join(out, "plan.json"), "w", encoding="utf-8") as f:
-        json.dump(plans.make(2 * args.count), f, ensure_ascii=False)
-    cfg = {"scenario": "beside-floor", "out": out, "prefix": prefix, "loader": loader, "arch": arch,
-           "wineserver": runner.wineserver_path(), "count": args.count, "exe": os.path.abspath(args.exe)}
-    cfg_path = os.path.join(out, "session.json")
-    with open(cfg_path, "w") as f:
-        json.dump(cfg, f)
-    bound = args.count * SECONDS_PER_REFRESH_BOUND + 900
-    try:
-        rc = subprocess.run(longrun.NAMESPACE + [sys.executable, __file__, "--inside", cfg_path],
-                            timeout=bound).returncode
-    except subprocess.TimeoutExpired:
-        print(f"the run exceeded its bound of {bound} s")
-        rc = 1
-    shutil.rmtree(out + "-work", ignore_errors=True)
     if rc == 0:
         summarise(out)
     return rc

@@ -32,7 +32,10 @@ PING_TIMEOUT_MS = 20000     # longer than one fetch's 10 s time-out plus a colou
 SECONDS_PER_ATTEMPT_BOUND = 12
 
 
-def outside(args):
+def run_in_world(args, scenario, programs, attempts, script, bound):
+    """Clones the suite's template prefix, puts `programs` ((source, name) pairs) into its
+    Korvane folder and the dwmapi double into its system folder, writes the plan of `attempts`
+    answers, and runs `script --inside` in a private namespace for at most `bound` seconds."""
     import runner
     import prefix as prefixes
     loader, arch = runner.pick_loader(args.exe)
@@ -48,25 +51,29 @@ def outside(args):
     prefixes.clone(template, prefix)
     kdir = os.path.join(prefix, "drive_c", "Korvane")
     os.makedirs(kdir, exist_ok=True)
-    for src, name in ((args.exe, "Korvane.exe"), (args.ui_helper, "ui_helper.exe"),
-                      (args.probe, "probe.exe")):
+    for src, name in programs:
         shutil.copy(src, os.path.join(kdir, name))
     prefixes.install_system_dll(prefix, arch == "win64", args.dwmapi)
     with open(os.path.join(out, "plan.json"), "w", encoding="utf-8") as f:
-        json.dump(plans.make(args.count), f, ensure_ascii=False)
-    cfg = {"scenario": "longrun", "out": out, "prefix": prefix, "loader": loader, "arch": arch,
+        json.dump(plans.make(attempts), f, ensure_ascii=False)
+    cfg = {"scenario": scenario, "out": out, "prefix": prefix, "loader": loader, "arch": arch,
            "wineserver": runner.wineserver_path(), "count": args.count, "exe": os.path.abspath(args.exe)}
     cfg_path = os.path.join(out, "session.json")
     with open(cfg_path, "w") as f:
         json.dump(cfg, f)
-    bound = args.count * SECONDS_PER_ATTEMPT_BOUND + 900
     try:
-        rc = subprocess.run(NAMESPACE + [sys.executable, __file__, "--inside", cfg_path], timeout=bound).returncode
+        rc = subprocess.run(NAMESPACE + [sys.executable, script, "--inside", cfg_path], timeout=bound).returncode
     except subprocess.TimeoutExpired:
-        print(f"the long run exceeded its bound of {bound} s")
+        print(f"the run exceeded its bound of {bound} s")
         rc = 1
     shutil.rmtree(out + "-work", ignore_errors=True)
     return rc
+
+
+def outside(args):
+    programs = ((args.exe, "Korvane.exe"), (args.ui_helper, "ui_helper.exe"), (args.probe, "probe.exe"))
+    return run_in_world(args, "longrun", programs, args.count, __file__,
+                        args.count * SECONDS_PER_ATTEMPT_BOUND + 900)
 
 
 class Inside:
