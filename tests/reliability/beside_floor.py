@@ -32,7 +32,7 @@ def outside(args):
                               args.count * SECONDS_PER_REFRESH_BOUND + 900)
     out = os.path.abspath(args.out)
     if rc == 0:
-        summarise(out)
+        rc = summarise(out)
     return rc
 
 
@@ -89,7 +89,11 @@ class Beside(longrun.Inside):
 
 
 def summarise(out):
-    samples = [json.loads(line) for line in open(os.path.join(out, "samples.jsonl"))]
+    path = os.path.join(out, "samples.jsonl")
+    samples = [json.loads(line) for line in open(path)] if os.path.exists(path) else []
+    if not samples:
+        print("no memory sample: the run ended before the first one (20 s in); give it more refreshes")
+        return 1
     rows = {}
     quarter = samples[len(samples) // 4]
     for who in ("korvane", "floor"):
@@ -110,6 +114,7 @@ def summarise(out):
         for key, v in measures.items():
             grow = v["last"] - v["quarter"] if None not in (v["last"], v["quarter"]) else None
             print(f"{who:10} {key:18} {v['first']!s:>12} {v['quarter']!s:>12} {v['last']!s:>12} {grow!s:>14}")
+    return 0
 
 
 def main():
