@@ -23,9 +23,10 @@ int Win32WindowSystem::RunEventLoop() {
 
 // A quit message is left queued so that the event loop, not a wait inside a handler, sees it.
 void Win32WindowSystem::ProcessPendingMessages() {
-    // A tick dispatched by the tray menu's own loop may be stepping a colour. The menu's keyboard
-    // and mouse input is left queued for that loop: taken here, the menu would never see its Esc
-    // or the click outside it, and would stay open.
+    // A colour walk does not start while the tray menu is open (it is kept until the menu
+    // closes), so no wait should run inside the menu's own loop. Should one still do so, the
+    // menu's keyboard and mouse input is left queued for that loop: taken here, the menu would
+    // never see its Esc or the click outside it, and would stay open.
     if (menuOpen_) return;
     MSG message{};
     while (PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE) && message.message != WM_QUIT) {
