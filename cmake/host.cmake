@@ -20,10 +20,14 @@ endif()
 # counted. It counts allocations itself, so not under the sanitizers; label `soak`, outside the
 # default test run: ctest --test-dir build/host -L soak
 if(NOT KORVANE_SANITIZE AND NOT KORVANE_FUZZ)
-  add_executable(korvane_heap_soak ${CMAKE_SOURCE_DIR}/tests/reliability/heap_soak.cpp)
+  # Answered by a cycle of the long run's plan of 500 attempts.
+  set(soak_plan ${CMAKE_BINARY_DIR}/reliability/weather_plan_500.tsv)
+  add_custom_command(OUTPUT ${soak_plan} DEPENDS ${CMAKE_SOURCE_DIR}/tests/common/weather_plan.py
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/common/weather_plan.py 500 ${soak_plan})
+  add_executable(korvane_heap_soak ${CMAKE_SOURCE_DIR}/tests/reliability/heap_soak.cpp ${soak_plan})
   target_link_libraries(korvane_heap_soak PRIVATE korvane_host)
   target_include_directories(korvane_heap_soak PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-  add_test(NAME reliability.heap_soak COMMAND korvane_heap_soak 100000)
+  add_test(NAME reliability.heap_soak COMMAND korvane_heap_soak ${soak_plan} 100000)
   set_tests_properties(reliability.heap_soak PROPERTIES LABELS soak TIMEOUT 3600
                        ENVIRONMENT GLIBC_TUNABLES=glibc.malloc.tcache_count=0)
 endif()

@@ -1,7 +1,7 @@
 """The benchmark's world: the end-to-end harness's session (private namespace,
-Xvfb, virtual desktop, local weather server, cloned Wine prefix), with a
-weather server that lives as long as the measured run needs, and samples of
-the program's processor time and memory."""
+Xvfb, virtual desktop, local weather service, cloned Wine prefix; the service
+lives as long as cfg["server_lifetime_s"] asks), and samples of the program's
+processor time and memory."""
 import os
 import subprocess
 import sys
@@ -22,16 +22,9 @@ PROBE_TIMEOUT_MS = 60000
 class BenchSession(Session):
     def __init__(self, cfg):
         super().__init__(cfg)
-        self.lifetime = int(cfg["server_lifetime_s"])
         self.exe = os.path.join(self.kdir, cfg["image"])
         self.image = cfg["image"]
         self.pid = None
-
-    def spawn(self, name, argv, **kw):
-        if name == "weather" and "--lifetime" in argv:
-            argv = list(argv)
-            argv[argv.index("--lifetime") + 1] = str(self.lifetime)
-        return super().spawn(name, argv, **kw)
 
     def start_probe(self):
         """Starts the tray probe and waits until it holds the empty tray's pixels."""

@@ -3,7 +3,7 @@
 
 usage: analyse.py OUT_DIR     exit code 0 = every check passed
 
-Logs: plan.json (what each attempt was answered), requests.jsonl (the server,
+Logs: plan.tsv (what each attempt was answered), requests.jsonl (the server,
 one line per attempt), dwm.jsonl (the colorizations), checks.jsonl (the
 periodic probes), inside.json (start, end, exit)."""
 import json
@@ -15,9 +15,9 @@ import sys
 import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path[:0] = [HERE, os.path.join(os.path.dirname(HERE), "e2e", "lib")]
+sys.path[:0] = [os.path.join(os.path.dirname(HERE), "common"), os.path.join(os.path.dirname(HERE), "e2e", "lib")]
 
-import plan as plans  # noqa: E402
+import weather_plan as plans  # noqa: E402
 from ramp import composition_colour, scale_position  # noqa: E402
 
 TICKS_S = 4.0               # a refresh every fourth one-second tick
@@ -25,6 +25,7 @@ LATE_S = 6.0                # a refresh later than this after the last one finis
 TIMEOUT_RANGE_S = (9.0, 12.5)
 FLAT_PRIVATE_BYTES = 1536 * 1024
 FLAT_HANDLES = 10
+WALK_MARGIN = (-100, 200)   # a walk to a position beyond the ramp stops here
 
 
 def jsonl(path):
@@ -49,7 +50,8 @@ def colour_checks(attempts, colours, t_exit):
                 wrong.append(f"attempt {a['n']} ({a['kind']}) coloured {len(mine)} times")
             continue
         target = scale_position(expect, plans.LOW, plans.HIGH)
-        steps = 1 if position is None or target == position else abs(target - position)
+        ends = [max(WALK_MARGIN[0], min(WALK_MARGIN[1], p)) for p in (target, position or 0)]
+        steps = 1 if position is None else max(1, abs(ends[0] - ends[1]))
         want = composition_colour(target)
         got = mine[-1]["fields"][0] if mine else None
         if len(mine) != steps or got != want:
@@ -134,13 +136,13 @@ def machine():
 
 
 def analyse(out):
-    plan = json.load(open(os.path.join(out, "plan.json"), encoding="utf-8"))
+    plan = plans.read(os.path.join(out, "plan.tsv"))
     inside = json.load(open(os.path.join(out, "inside.json"))) if os.path.exists(os.path.join(out, "inside.json")) else {}
     session = json.load(open(os.path.join(out, "session.json")))
     t_exit = (inside.get("exit") or {}).get("t") or inside.get("t_end") or float("inf")
     attempts = sorted((a for a in jsonl(os.path.join(out, "requests.jsonl")) if a["t"] < t_exit), key=lambda a: a["t"])
     for a in attempts:
-        entry = plan[a["n"]] if a["n"] < len(plan) else plans.after_plan(plan)
+        entry = plan[min(a["n"], len(plan) - 1)]
         a["expect"] = entry.get("expect")
         a["planned"] = entry["kind"]
     colours = [c for c in jsonl(os.path.join(out, "dwm.jsonl")) if c.get("call") == "131"]

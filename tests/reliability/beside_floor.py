@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Memory beside the floor: Korvane.exe and the floor program built with FLOOR_FETCH (the same
-WinINet request every 4 s, nothing else) run side by side under Wine against the long run's
-flaky weather service, so that memory that WinINet keeps is told apart from Korvane's own.
+WinINet request every 4 s, nothing else) run side by side under Wine against the weather
+service answering by the long run's plan, so that memory that WinINet keeps is told apart from
+Korvane's own.
 
 usage: beside_floor.py --count N --exe EXE --floor EXE --dwmapi DLL --ui-helper EXE --probe EXE --out DIR
 
@@ -18,8 +19,8 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path[:0] = [HERE]
 
-import longrun  # noqa: E402
-import plan as plans  # noqa: E402
+import longrun  # noqa: E402  (puts tests/common on the path)
+import weather_plan as plans  # noqa: E402
 
 SECONDS_PER_REFRESH_BOUND = 12
 

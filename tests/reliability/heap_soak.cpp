@@ -1,13 +1,13 @@
 // The heap soak: the whole program on the host doubles through 100,000 refreshes (four ticks
-// each, with their colour walks), the answers mixed as in the long run under Wine: readings with
-// odd texts, error pages, cut, empty, oversized and garbage bodies, failed sends, stalled reads and
-// refused connections; now and then the tray menu opens, once while a refresh comes. Every
-// allocation is counted. The answers repeat in cycles of 500; after the first cycle (warm-up) the
+// each, with their colour walks), answered by the long run's plan (tests/common/weather_plan.py):
+// readings with odd texts, error pages, cut, empty, oversized and garbage bodies, failed sends,
+// stalled reads and refused connections; now and then the tray menu opens, once while a refresh
+// comes. Every allocation is counted. The plan repeats in cycles; after the first (warm-up) the
 // live heap at the end of every cycle must be the same to the byte, both as operator new counts
 // it and as malloc reports it (mallinfo2; run with GLIBC_TUNABLES=glibc.malloc.tcache_count=0,
 // or malloc's per-thread cache holds freed blocks that mallinfo2 counts as in use).
 //
-//   GLIBC_TUNABLES=glibc.malloc.tcache_count=0 korvane_heap_soak [refreshes, default 100000]
+//   GLIBC_TUNABLES=glibc.malloc.tcache_count=0 korvane_heap_soak PLAN.tsv [refreshes (100000)]
 // Prints the figures; exit code 0 when the heap is flat, 1 when it is not.
 #include "common/host_program.h"
 
@@ -17,10 +17,12 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 #include <new>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // --- Counting every allocation of operator new (a header keeps each block's size). ---
@@ -91,52 +93,33 @@ struct Answer {
 };
 
 constexpr std::size_t kHugeBytes = 2 * 1024 * 1024;
-constexpr int kCycle = 500;
 
-// The long run's plan (tests/reliability/plan.py): its faults per 500 attempts, shuffled with a
-// fixed seed; readings in between, now and then an odd text.
-std::vector<Answer> MakeCycle() {
-    std::mt19937 random(20240611);
-    const std::pair<Kind, int> faultsPer500[] = {
-        {Kind::NotFound, 30}, {Kind::TruncatedEarly, 25}, {Kind::Empty, 25},
-        {Kind::Garbage, 25},  {Kind::Closed, 20},         {Kind::HugeLate, 10},
-        {Kind::Hang, 12},     {Kind::Stall, 8},           {Kind::TruncatedLate, 10},
-        {Kind::Huge, 10},     {Kind::Refused, 40}};
-    std::vector<Kind> faults;
-    for (const auto& [kind, count] : faultsPer500)
-        faults.insert(faults.end(), static_cast<std::size_t>(count), kind);
-    std::shuffle(faults.begin(), faults.end(), random);
-    const char* odd[] = {"12.7",
-                         "-3",
-                         "-5.5",
-                         "\xEF\xBC\x91\xEF\xBC\x98",
-                         "\xE6\x9A\x82\xE6\x97\xA0",
-                         "",
-                         "2e1",
-                         " 7",
-                         "40",
-                         "-15",
-                         "1e9",
-                         "-1000"};
-    int temp = 15;
-    std::size_t oddNext = 0;
-    const auto reading = [&](Kind kind) {
-        if (random() % 100 < 6) return Answer{kind, odd[oddNext++ % std::size(odd)]};
-        temp = std::clamp(temp + static_cast<int>(random() % 7) - 3, -12, 42);
-        return Answer{kind, std::to_string(temp)};
-    };
-    std::vector<Answer> cycle;
-    std::size_t nextFault = 0;
-    while (cycle.size() < kCycle) {
-        cycle.push_back(reading(Kind::Reading));
-        if (nextFault < faults.size()) {
-            const Kind kind = faults[nextFault++];
-            cycle.push_back(kind == Kind::TruncatedLate || kind == Kind::Huge ? reading(kind)
-                                                                              : Answer{kind, "20"});
+// The plan the weather service answers the long run by (tests/common/weather_plan.py writes it:
+// a header line, then kind TAB temp TAB expect); an empty plan when a kind is unknown here.
+std::vector<Answer> ReadPlan(const char* path) {
+    static const std::pair<std::string_view, Kind> kinds[] = {
+        {"reading", Kind::Reading}, {"truncated-late", Kind::TruncatedLate},
+        {"huge", Kind::Huge},       {"huge-late", Kind::HugeLate},
+        {"404", Kind::NotFound},    {"truncated", Kind::TruncatedEarly},
+        {"empty", Kind::Empty},     {"garbage", Kind::Garbage},
+        {"close", Kind::Closed},    {"hang", Kind::Hang},
+        {"stall", Kind::Stall},     {"refused", Kind::Refused}};
+    std::vector<Answer> plan;
+    std::ifstream file(path);
+    std::string line;
+    std::getline(file, line);
+    while (std::getline(file, line)) {
+        const std::size_t tab = line.find('\t'), tab2 = line.find('\t', tab + 1);
+        const auto known = std::find_if(std::begin(kinds), std::end(kinds), [&](const auto& k) {
+            return k.first == std::string_view(line).substr(0, tab);
+        });
+        if (tab2 == std::string::npos || known == std::end(kinds)) {
+            std::printf("%s: no answer of the soak: %s\n", path, line.c_str());
+            return {};
         }
+        plan.push_back({known->second, line.substr(tab + 1, tab2 - tab - 1)});
     }
-    cycle.resize(kCycle);
-    return cycle;
+    return plan;
 }
 
 std::string ReadingJson(const std::string& temp, std::size_t pad = 0) {
@@ -146,10 +129,11 @@ std::string ReadingJson(const std::string& temp, std::size_t pad = 0) {
     return json + "}}";
 }
 
-// Answers each request from the cycle, as the flaky server does; records nothing.
+// Answers each request from the plan, round and round, as the weather service does; records
+// nothing.
 class PlanInternet final : public platform::Internet {
   public:
-    PlanInternet() : cycle_(MakeCycle()) {}
+    std::vector<Answer> cycle;
     long long requests = 0;
 
     bool CrackUrl(std::string_view url, platform::UrlParts& parts) override {
@@ -165,7 +149,7 @@ class PlanInternet final : public platform::Internet {
     }
     InternetHandle OpenRequest(InternetHandle, std::string_view, std::string_view, std::string_view,
                                std::string_view, std::uint32_t) override {
-        answer_ = cycle_[static_cast<std::size_t>(requests++ % kCycle)];
+        answer_ = cycle[static_cast<std::size_t>(requests++) % cycle.size()];
         Prepare();
         return kRequest;
     }
@@ -233,7 +217,6 @@ class PlanInternet final : public platform::Internet {
         announced_ = body_.size();
     }
 
-    std::vector<Answer> cycle_;
     Answer answer_{Kind::Reading, ""};
     std::string body_;
     std::size_t offset_ = 0;
@@ -256,25 +239,33 @@ void NextRefresh(SoakProgram& host) {
 
 int main(int argc, char** argv) {
     using namespace korvane;
-    const long long refreshes = argc > 1 ? std::atoll(argv[1]) : 100000;
     auto host = std::make_unique<SoakProgram>();
+    PlanInternet& internet = host->internet;
+    internet.cycle = ReadPlan(argc > 1 ? argv[1] : "");
+    if (internet.cycle.empty()) {
+        std::printf("usage: korvane_heap_soak PLAN.tsv [refreshes]; no plan in '%s'\n",
+                    argc > 1 ? argv[1] : "");
+        return 2;
+    }
+    const long long cycleLength = static_cast<long long>(internet.cycle.size());
+    const long long refreshes = argc > 2 ? std::atoll(argv[2]) : 100000;
     host->files.Put(kConfigFileName,
                     "CityId=101010100\r\nMaxTemperature=35\r\nMinTemperature=-5\r\nOpaque=0");
     host->Start();
 
     std::vector<long long> cycleEnds, cycleEndsMalloc;
     // The samples' own storage is taken before the first one.
-    cycleEnds.reserve(static_cast<std::size_t>(refreshes / kCycle + 2));
+    cycleEnds.reserve(static_cast<std::size_t>(refreshes / cycleLength + 2));
     cycleEndsMalloc.reserve(cycleEnds.capacity());
     long long peak = 0;
-    PlanInternet& internet = host->internet;
     while (internet.requests < refreshes) {
         // The tray menu opens and closes between refreshes twice in every cycle, and once in every
         // cycle a refresh comes while it is open (its walk waits for the menu to close).
-        const long long phase = internet.requests % kCycle;
-        if (phase == 150 || phase == 350 || phase == 250) {
+        const long long phase = internet.requests % cycleLength;
+        if (phase == cycleLength * 3 / 10 || phase == cycleLength * 7 / 10 ||
+            phase == cycleLength / 2) {
             host->ui.WhileMenuOpen([&] {
-                if (phase == 250) NextRefresh(*host);
+                if (phase == cycleLength / 2) NextRefresh(*host);
             });
             host->dispatcher.Dispatch(ui::HandlerId::OnTrayEvent,
                                       ui::tray_action::RightUpOrMenuKey);
@@ -284,19 +275,20 @@ int main(int argc, char** argv) {
         host->dwm.records.clear();
         host->ui.ForgetHistory();
         peak = std::max(peak, liveBytes.load());
-        if (internet.requests % kCycle == 0) {
+        if (internet.requests % cycleLength == 0) {
             cycleEnds.push_back(liveBytes.load());
             cycleEndsMalloc.push_back(static_cast<long long>(mallinfo2().uordblks));
         }
     }
     if (cycleEnds.size() < 3) {
-        std::printf("too few cycles of %d refreshes to judge\n", kCycle);
+        std::printf("too few cycles of %lld refreshes to judge\n", cycleLength);
         return 1;
     }
     const auto [low, high] = std::minmax_element(cycleEnds.begin() + 1, cycleEnds.end());
     const auto [mallocLow, mallocHigh] =
         std::minmax_element(cycleEndsMalloc.begin() + 1, cycleEndsMalloc.end());
-    std::printf("refreshes %lld, cycles of %d: %zu\n", internet.requests, kCycle, cycleEnds.size());
+    std::printf("refreshes %lld, cycles of %lld: %zu\n", internet.requests, cycleLength,
+                cycleEnds.size());
     std::printf("operator new: %lld allocations; live bytes after the first cycle %lld, after "
                 "the last %lld; min %lld, max %lld over cycles 2..%zu; peak %lld\n",
                 allocations.load(), cycleEnds.front(), cycleEnds.back(), *low, *high,

@@ -5,10 +5,10 @@ usage: longrun.py --count N --exe EXE --dwmapi DLL --ui-helper EXE --probe EXE -
 
 Outside: clones the end-to-end suite's template prefix, then runs itself again
 inside `unshare` (loopback-only network, private /tmp, own process tree).
-Inside: Xvfb, the flaky server, the program; about every 60 s it checks that
-the program is alive and answers, samples memory and handles, and now and then
-opens the tray menu; after N connection attempts it ends the program through
-the tray menu.  analyse.py then judges the logs."""
+Inside: Xvfb, the weather service answering by the plan, the program; about
+every 60 s it checks that the program is alive and answers, samples memory and
+handles, and now and then opens the tray menu; after N connection attempts it
+ends the program through the tray menu.  analyse.py then judges the logs."""
 import argparse
 import json
 import os
@@ -20,9 +20,9 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(os.path.dirname(HERE))
 E2E = os.path.join(REPO, "tests", "e2e")
-sys.path[:0] = [HERE, os.path.join(E2E, "lib"), E2E]
+sys.path[:0] = [HERE, os.path.join(E2E, "lib"), E2E, os.path.join(REPO, "tests", "common")]
 
-import plan as plans  # noqa: E402
+import weather_plan as plans  # noqa: E402
 
 NAMESPACE = ["unshare", "--mount", "--net", "--pid", "--fork", "--mount-proc", "--kill-child"]
 MAIN_CLASS = "Korvane.MainWindow"
@@ -54,10 +54,10 @@ def run_in_world(args, scenario, programs, attempts, script, bound):
     for src, name in programs:
         shutil.copy(src, os.path.join(kdir, name))
     prefixes.install_system_dll(prefix, arch == "win64", args.dwmapi)
-    with open(os.path.join(out, "plan.json"), "w", encoding="utf-8") as f:
-        json.dump(plans.make(attempts), f, ensure_ascii=False)
+    plans.write(os.path.join(out, "plan.tsv"), plans.make(attempts))
     cfg = {"scenario": scenario, "out": out, "prefix": prefix, "loader": loader, "arch": arch,
-           "wineserver": runner.wineserver_path(), "count": args.count, "exe": os.path.abspath(args.exe)}
+           "wineserver": runner.wineserver_path(), "count": args.count, "exe": os.path.abspath(args.exe),
+           "script": os.path.join(out, "plan.tsv"), "server_lifetime_s": bound}
     cfg_path = os.path.join(out, "session.json")
     with open(cfg_path, "w") as f:
         json.dump(cfg, f)
@@ -78,31 +78,8 @@ def outside(args):
 
 class Inside:
     def __init__(self, cfg):
-        from private_tmp import mount_private_tmp
         from session import Session
-
-        class LongSession(Session):
-            def start_world(s):
-                # As the suite's world, but with the flaky server and no warm-up answers file.
-                subprocess.run(["ip", "link", "set", "lo", "up"], check=True)
-                mount_private_tmp(keep=[s.out, s.prefix])
-                hosts = os.path.join(s.out, "hosts")
-                with open(hosts, "w") as f:
-                    f.write("127.0.0.1 localhost\n127.0.0.1 www.weather.com.cn\n")
-                subprocess.run(["mount", "--bind", hosts, "/etc/hosts"], check=True)
-                s.spawn("xvfb", ["Xvfb", ":7", "-screen", "0", "1024x768x24", "-nolisten", "tcp"])
-                s._wait_for(lambda: os.path.exists("/tmp/.X11-unix/X7"), 15, "Xvfb socket")
-                s.spawn("weather", [sys.executable, os.path.join(HERE, "flaky_server.py"),
-                                    "--plan", os.path.join(s.out, "plan.json"), "--log", s.requests_path,
-                                    "--ready", "/tmp/weather.ready"])
-                s._wait_for(lambda: os.path.exists("/tmp/weather.ready"), 15, "weather server")
-                s.spawn("wineserver", [s.wineserver, "-p", "-f"])
-                time.sleep(0.5)
-                t = time.monotonic()
-                s.helper("list", timeout=120)
-                s.note(f"desktop ready in {time.monotonic() - t:.1f} s")
-
-        self.s = LongSession(cfg)
+        self.s = Session(cfg)
         self.count = cfg["count"]
         self.checks_path = os.path.join(cfg["out"], "checks.jsonl")
         self.probe_exe = os.path.join(self.s.kdir, "probe.exe")
@@ -165,9 +142,9 @@ class Inside:
         opened_after = round(time.monotonic() - t, 1)
         self.s.xdotool("key", "Escape")
         closed = self._menu_gone(5)
-        if not closed:      # a click on the empty desktop closes a menu too
-            self.s.xdotool("mousemove", 400, 300, "click", "1")
-            closed = self._menu_gone(5)
+        if not closed:      # a click on the empty desktop closes a menu too, once a refresh
+            self.s.xdotool("mousemove", 400, 300, "click", "1")     # that came meanwhile has
+            closed = self._menu_gone(15)                            # ended (a fetch: up to 10 s)
         return {"opened": True, "after_s": opened_after, "closed": closed}
 
     def _menu_gone(self, timeout):

@@ -28,7 +28,7 @@ def composition_colour(position):
 def scale_position(temp, low, high):
     if high == low:
         return 0
-    return _trunc((temp - low) * 100 / (high - low))
+    return (_trunc((temp - low) * 100 / (high - low)) + 2**31) % 2**32 - 2**31  # its low 32 bits
 
 
 def frame_rgb(composition):

@@ -17,6 +17,7 @@ USER_DISPLAY = os.environ.get("KORVANE_USER_DISPLAY", "")
 DISPLAY = USER_DISPLAY or ":7"
 HERE = os.path.dirname(os.path.abspath(__file__))
 E2E = os.path.dirname(HERE)
+SERVICE = os.path.join(os.path.dirname(E2E), "common", "weather_service.py")
 
 
 def now():
@@ -45,7 +46,8 @@ class Session:
         self.doubles = cfg.get("doubles") or self.kdir
         self.exe = os.path.join(self.kdir, "Korvane.exe")
         self.helper_exe = os.path.join(self.kdir, "ui_helper.exe")
-        self.answers_path = os.path.join(self.out, "answers.json")
+        # The weather service's answers: the scenario's (set_answers) or a plan of the long run.
+        self.answers_path = cfg.get("script") or os.path.join(self.out, "answers.json")
         self.requests_path = os.path.join(self.out, "requests.jsonl")
         self.dwm_path = os.path.join(self.out, "dwm.jsonl")
         self.log = open(os.path.join(self.out, "session.log"), "a", buffering=1)
@@ -89,9 +91,9 @@ class Session:
         if not os.path.exists(self.answers_path):
             self.set_answers([{"kind": "reading", "temp": "9"}])
         ready = "/tmp/weather.ready"
-        self.spawn("weather", [sys.executable, os.path.join(E2E, "weather_server.py"),
-                               "--script", self.answers_path, "--log", self.requests_path,
-                               "--ready", ready, "--lifetime", "900"])
+        self.spawn("weather", [sys.executable, SERVICE, "--script", self.answers_path,
+                               "--log", self.requests_path, "--ready", ready,
+                               "--lifetime", str(self.cfg.get("server_lifetime_s", 900))])
         self._wait_for(lambda: os.path.exists(ready), 15, "weather server")
         self.spawn("wineserver", [self.wineserver, "-p", "-f"])
         time.sleep(0.5)
@@ -257,7 +259,8 @@ class Session:
 
     # ---- observations -----------------------------------------------------
     def requests(self):
-        return _read_jsonl(self.requests_path)
+        """The service's attempts, logged as each ends, in the order they began."""
+        return sorted(_read_jsonl(self.requests_path), key=lambda r: r["t"])
 
     def dwm_calls(self, call=None):
         recs = _read_jsonl(self.dwm_path)
