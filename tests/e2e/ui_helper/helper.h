@@ -20,6 +20,7 @@ void print_window(const char *kind, HWND hwnd);
 void list_top_windows(int all);
 HWND find_control(HWND top, const wchar_t *selector);
 void print_controls(HWND top);
+void print_focus(HWND top);
 void print_combo_items(HWND combo);
 void print_tips(void);
 

@@ -24,6 +24,7 @@ static const char usage[] =
     "       ui_helper press <caption> ok|yes|no|<id>\n"
     "       ui_helper close <caption>\n"
     "       ui_helper key <caption> <virtual-key>\n"
+    "       ui_helper focus <caption> [<virtual-key>|s<virtual-key> ...]\n"
     "       ui_helper measure <caption>\n"
     "control: class:<Class>:<k> | combo-edit:<k> | text:<text> | id:<n>\n";
 
@@ -71,18 +72,47 @@ static int cmd_press(const wchar_t *caption, const wchar_t *which)
     return 0;
 }
 
+/* One key press as the keyboard gives it, with Shift held when asked. */
+static void send_key(int vk, int shift)
+{
+    INPUT in[4];
+    memset(in, 0, sizeof in);
+    WORD keys[4] = {VK_SHIFT, (WORD)vk, (WORD)vk, VK_SHIFT};
+    for (int i = 0; i < 4; ++i) {
+        in[i].type = INPUT_KEYBOARD;
+        in[i].ki.wVk = keys[i];
+        in[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(shift ? 4 : 2, shift ? in : in + 1, sizeof in[0]);
+}
+
 static int cmd_key(const wchar_t *caption, int vk)
 {
     HWND top = top_or_fail(caption);
     if (!top) return fail("no window", caption);
     SetForegroundWindow(top);
     Sleep(200);
-    INPUT in[2];
-    memset(in, 0, sizeof in);
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = (WORD)vk;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, in, sizeof in[0]);
+    send_key(vk, 0);
+    return 0;
+}
+
+/* The keyboard focus, then after each key (s<code>: with Shift) the focus again.  The window is
+ * brought to the front only when it is not there: activating it anew may move its focus. */
+static int cmd_focus(int argc, wchar_t **argv)
+{
+    HWND top = top_or_fail(argv[2]);
+    if (!top) return fail("no window", argv[2]);
+    print_focus(top);
+    if (argc > 3 && GetForegroundWindow() != top) {
+        SetForegroundWindow(top);
+        Sleep(200);
+    }
+    for (int i = 3; i < argc; ++i) {
+        int shift = argv[i][0] == L's';
+        send_key(_wtoi(argv[i] + shift), shift);
+        Sleep(300);
+        print_focus(top);
+    }
     return 0;
 }
 
@@ -132,6 +162,7 @@ static int run(int argc, wchar_t **argv)
         return 0;
     }
     if (is(cmd, L"key") && argc >= 4) return cmd_key(argv[2], _wtoi(argv[3]));
+    if (is(cmd, L"focus") && argc >= 3) return cmd_focus(argc, argv);
     if ((is(cmd, L"settext") || is(cmd, L"replacesel") || is(cmd, L"insert")) && argc >= 5) {
         if (with_control(argv, &top, &ctl)) return 1;
         if (is(cmd, L"settext")) {

@@ -217,14 +217,14 @@ static BOOL CALLBACK print_tip(HWND hwnd, LPARAM unused)
 
 void print_tips(void) { EnumWindows(print_tip, 0); }
 
-static void print_control(HWND top, HWND c)
+static void print_control_as(const char *kind, HWND top, HWND c)
 {
     wchar_t text[TEXT_MAX], cls[256];
     window_text(c, text, TEXT_MAX);
     GetClassNameW(c, cls, 256);
     RECT r = client_rect_of(top, c);
     LONG style = GetWindowLongW(c, GWL_STYLE);
-    out_begin("control");
+    out_begin(kind);
     out_hex("hwnd", (unsigned long)(ULONG_PTR)c);
     out_str("class", cls);
     out_int("id", GetDlgCtrlID(c));
@@ -235,6 +235,10 @@ static void print_control(HWND top, HWND c)
     out_hex("style", (unsigned long)style);
     out_int("left", r.left); out_int("top", r.top);
     out_int("right", r.right); out_int("bottom", r.bottom);
+    RECT screen;   /* where a mouse click hits the control */
+    GetWindowRect(c, &screen);
+    out_int("screen_x", (screen.left + screen.right) / 2);
+    out_int("screen_y", (screen.top + screen.bottom) / 2);
     DWORD_PTR v = 0;
     if (lstrcmpiW(cls, L"Button") == 0) {
         SendMessageTimeoutW(c, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &v);
@@ -259,5 +263,20 @@ void print_controls(HWND top)
 {
     struct child_list l;
     collect(top, &l);
-    for (int i = 0; i < l.count; ++i) print_control(top, l.items[i]);
+    for (int i = 0; i < l.count; ++i) print_control_as("control", top, l.items[i]);
+}
+
+/* The window that has the keyboard focus in the thread of `top` (kind "focus"; hwnd 0: none). */
+void print_focus(HWND top)
+{
+    GUITHREADINFO info;
+    memset(&info, 0, sizeof info);
+    info.cbSize = sizeof info;
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(top, NULL), &info) && info.hwndFocus) {
+        print_control_as("focus", top, info.hwndFocus);
+        return;
+    }
+    out_begin("focus");
+    out_hex("hwnd", 0);
+    out_end();
 }
