@@ -121,15 +121,16 @@ void HostWindowSystem::RemoveTrayIcon() {
 bool HostWindowSystem::AddTrayIcon(std::string_view tip) {
     // The shell refuses an icon of an identifier it already has, as NIM_ADD does.
     if (trayShown_) return false;
-    if (refusedTrayAdds_ > 0) {
+    const bool refused = refusedTrayAdds_ > 0;
+    if (refused) {
         --refusedTrayAdds_;
         ++trayAddsRefused_;
-        return false;
+        if (!refusalsTakeEffect_) return false;
     }
     trayShown_ = true;
     trayTip_ = std::string(tip);
     trayHistory_.push_back({true, trayTip_});
-    return true;
+    return !refused;
 }
 
 bool HostWindowSystem::ModifyTrayIcon(std::string_view tip) {

@@ -94,8 +94,14 @@ class HostWindowSystem final : public WindowSystem, private TrayShell {
     void SetSingleInstance(bool only) { singleInstance_ = only; }
     // Explorer restarted: its new tray has no icon until the program adds one ("TaskbarCreated").
     void ExplorerRestarted();
-    // The shell refuses the next `count` adds, as before the notification area exists at log-on.
-    void RefuseTrayAdds(int count) { refusedTrayAdds_ = count; }
+    // The shell refuses the next `count` adds, as before the notification area exists at log-on;
+    // with `takeEffect`, each is reported failed but shows the icon (a time-out while it is busy).
+    void RefuseTrayAdds(int count, bool takeEffect = false) {
+        refusedTrayAdds_ = count;
+        refusalsTakeEffect_ = takeEffect;
+    }
+    // The shell drops the icon without announcing it.
+    void LoseTrayIconUnseen() { trayShown_ = false; }
 
     // Drops the recorded tray icons, message boxes and timer writes (their storage is kept), so
     // that a long run's heap holds only what the program keeps.
@@ -168,6 +174,7 @@ class HostWindowSystem final : public WindowSystem, private TrayShell {
     std::string trayTip_;
     std::vector<TrayRecord> trayHistory_;
     int refusedTrayAdds_ = 0;
+    bool refusalsTakeEffect_ = false;
     int trayAddsRefused_ = 0;
     TrayKeeper tray_{*this};
     std::vector<MessageBoxRecord> boxes_;
