@@ -1,6 +1,7 @@
 // The window classes of both windows and the window procedure that routes their messages.
 #include "ui/win32/win32_window_system.h"
 
+#include "platform/win32/runtime_functions.h"
 #include "ui/win32/window_constants.h"
 
 namespace korvane::ui {
@@ -37,6 +38,16 @@ LRESULT Win32WindowSystem::WindowProcedure(WindowRecord& window, UINT message, W
     const HWND hwnd = window.hwnd;
     const bool isMain = window.id == WindowId::Main;
     switch (message) {
+    case WM_CREATE:
+        // Started elevated, the program would not hear a restarted Explorer announce itself:
+        // its broadcast comes from a lower integrity level. Where the call is missing (Vista),
+        // the icon comes back with the next reading, whose modify fails and adds it afresh.
+        if (isMain) {
+            if (const auto allow =
+                    platform::IfPresent<platform::RuntimeFunction::ChangeWindowMessageFilterEx>())
+                allow(hwnd, taskbarCreatedMessage_, MSGFLT_ALLOW, nullptr);
+        }
+        break;
     case WM_COMMAND:
         OnCommand(window, wParam, lParam);
         return 0;
