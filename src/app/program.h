@@ -46,6 +46,9 @@ struct Program {
     int SavedTimerPeriod = 0;
     int LastComboKey = 0;
     platform::InternetHandle httpSession = 0;
+    // The colours in force before the program's first, handed back when it ends; none where the
+    // window manager cannot tell them.
+    std::optional<platform::ColorizationParameters> userColorization;
 
     ColourContext Colour() { return {colour, settings, services.ui, services.dwm}; }
     WeatherContext Weather() { return {weather, Colour()}; }

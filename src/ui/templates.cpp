@@ -11,11 +11,13 @@ using enum UnitKind;
 using enum UnitId;
 using H = HandlerId;
 
-// Main window: created, can close and tray events.
+// Main window: created, can close and tray events; Windows ending the log-on session ends the
+// program as 退出 does.
 constexpr std::array kMainEvents{
     EventBinding{EventKind::Created, H::OnMainWindowCreated},
     EventBinding{EventKind::CanClose, H::OnMainWindowClosing},
     EventBinding{EventKind::Tray, H::OnTrayEvent},
+    EventBinding{EventKind::SessionEnding, H::ExitProgram},
 };
 constexpr std::array kTimerEvents{EventBinding{EventKind::Tick, H::OnTimerTick}};
 constexpr std::array kSliderEvents{

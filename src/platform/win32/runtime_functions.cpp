@@ -28,6 +28,8 @@ struct Resolution {
 };
 Resolution resolutions[std::size(kEntries)];
 
+void (*beforeFatalExit)() = nullptr;
+
 // An ordinal "#n" with n from 1 to 65535; 0 when the entry is a name.
 WORD OrdinalOf(const char* entry) {
     if (entry[0] != '#' || entry[1] == '\0') return 0;
@@ -76,10 +78,15 @@ FARPROC Resolve(const RuntimeEntryName& entry) {
     const std::wstring text = WideFromGbk(FatalErrorText(entry.Library, entry.Entry));
     const std::wstring caption = WideFromGbk(kFatalErrorCaption);
     MessageBoxW(nullptr, text.c_str(), caption.c_str(), kFatalErrorStyle);
+    if (beforeFatalExit != nullptr) beforeFatalExit();
     ExitProcess(static_cast<UINT>(-1));
 }
 
 } // namespace
+
+void SetBeforeFatalExit(void (*action)()) {
+    beforeFatalExit = action;
+}
 
 FARPROC RuntimeAddress(RuntimeFunction function) {
     const auto index = static_cast<std::size_t>(function);

@@ -19,6 +19,9 @@ namespace korvane::platform {
       HRESULT WINAPI(const ColorizationParameters* record, UINT unknown))                          \
     X(DwmIsCompositionEnabled, "dwmapi.dll", "DwmIsCompositionEnabled", Required,                  \
       HRESULT WINAPI(BOOL* enabled))                                                               \
+    /* Its undocumented counterpart: fills the same record with the colorization in force. */      \
+    X(DwmGetColorizationParameters, "dwmapi.dll", "#127", Optional,                                \
+      HRESULT WINAPI(ColorizationParameters* record))                                              \
     X(WideCharToMultiByte, "kernel32", "WideCharToMultiByte", Required,                            \
       int WINAPI(UINT codePage, DWORD flags, LPCWCH wide, int wideLength, LPSTR out, int outSize,  \
                  LPCCH defaultChar, LPBOOL usedDefault))                                           \
@@ -53,6 +56,10 @@ KORVANE_RUNTIME_FUNCTIONS(KORVANE_RUNTIME_TRAITS)
 // The entry's address, resolved and remembered on the first call. A required entry that cannot be
 // found does not return; a missing optional one is nullptr.
 FARPROC RuntimeAddress(RuntimeFunction function);
+
+// Run after the fatal-error box, before the process ends; one action, the last one set. The
+// WinINet layer sets the closing of its session here when it opens one.
+void SetBeforeFatalExit(void (*action)());
 
 template <RuntimeFunction function>
 using RuntimeSignature = typename RuntimeFunctionOf<function>::Signature;

@@ -17,4 +17,12 @@ void Win32Dwm::ApplyColorization(const ColorizationParameters& parameters) {
     Declared<DwmSetColorizationParameters>()(&parameters, 0);
 }
 
+std::optional<ColorizationParameters> Win32Dwm::ColorizationInForce() {
+    const auto read = IfPresent<DwmGetColorizationParameters>();
+    if (read == nullptr) return std::nullopt;
+    ColorizationParameters parameters;
+    if (FAILED(read(&parameters))) return std::nullopt;
+    return parameters;
+}
+
 } // namespace korvane::platform

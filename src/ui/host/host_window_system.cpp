@@ -151,6 +151,11 @@ void HostWindowSystem::ExplorerRestarted() {
     tray_.OnShellRestarted();
 }
 
+void HostWindowSystem::EndLogOnSession() {
+    for (const EventBinding& binding : TemplateOf(WindowId::Main).events)
+        if (binding.event == EventKind::SessionEnding) Raise(binding.handler);
+}
+
 void HostWindowSystem::PopupTrayMenu() {
     ++menuPopups_;
     if (whileMenuOpen_) {

@@ -102,6 +102,8 @@ class HostWindowSystem final : public WindowSystem, private TrayShell {
     }
     // The shell drops the icon without announcing it.
     void LoseTrayIconUnseen() { trayShown_ = false; }
+    // Windows ends the log-on session (WM_ENDSESSION).
+    void EndLogOnSession();
 
     // Drops the recorded tray icons, message boxes and timer writes (their storage is kept), so
     // that a long run's heap holds only what the program keeps.

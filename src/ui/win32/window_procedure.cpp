@@ -92,6 +92,10 @@ LRESULT Win32WindowSystem::WindowProcedure(WindowRecord& window, UINT message, W
             return 0;
         }
         break;
+    case WM_ENDSESSION:
+        // Windows ends the log-on session and may end the process any time after this returns.
+        if (isMain && wParam) FireWindowEvent(WindowId::Main, EventKind::SessionEnding, 0, true);
+        return 0;
     case WM_DESTROY:
         if (isMain) {
             // An icon left behind would stay in the tray until the mouse passes over it.
