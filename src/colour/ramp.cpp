@@ -35,6 +35,13 @@ std::uint32_t HexDigitValue(char c) {
 
 } // namespace
 
+int ScalePosition(int temperature, int minTemperature, int maxTemperature) {
+    if (maxTemperature == minTemperature) return 0;
+    const double span = static_cast<double>(maxTemperature) - static_cast<double>(minTemperature);
+    const double offset = static_cast<double>(temperature) - static_cast<double>(minTemperature);
+    return TruncateToInt(offset * 100.0 / span);
+}
+
 std::string ScaleColourText(double position) {
     double v = position;
     if (Below(v, 0)) v = 0;
