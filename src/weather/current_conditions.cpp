@@ -8,13 +8,12 @@
 namespace korvane {
 namespace {
 
-// The value of key K: from the key's first occurrence + the length of K and three (the closing
-// quote of the key, the colon, the opening quote of the value) up to the next double quote; empty
-// when no quote follows; nothing when the key does not occur.
-std::optional<std::string> KeyValue(std::string_view text, std::string_view key) {
-    const int keyAt = text::Find(text, key);
+// The value of a key given in its quoted form ("key":"): from right after it up to the next
+// double quote, empty when no quote follows; nothing when the key does not occur.
+std::optional<std::string> KeyValue(std::string_view text, std::string_view quotedKey) {
+    const int keyAt = text::Find(text, quotedKey);
     if (keyAt == text::kNotFound) return std::nullopt;
-    const int valueAt = keyAt + static_cast<int>(key.size()) + 3;
+    const int valueAt = keyAt + static_cast<int>(quotedKey.size());
     const int quoteAt = text::Find(text, "\"", valueAt);
     if (quoteAt == text::kNotFound) return std::string();
     return std::string(text.substr(static_cast<std::size_t>(valueAt - 1),
@@ -24,11 +23,12 @@ std::optional<std::string> KeyValue(std::string_view text, std::string_view key)
 } // namespace
 
 std::optional<Reading> ParseCurrentConditions(std::string_view text) {
-    const std::optional<std::string> temperature = KeyValue(text, "temp");
+    const std::optional<std::string> temperature = KeyValue(text, R"("temp":")");
     if (!temperature) return std::nullopt;
     // A missing wind field contributes nothing.
-    return Reading{TruncateToInt(TextToNumber(*temperature)), KeyValue(text, "WD").value_or(""),
-                   KeyValue(text, "WS").value_or("")};
+    return Reading{TruncateToInt(TextToNumber(*temperature)),
+                   KeyValue(text, R"("WD":")").value_or(""),
+                   KeyValue(text, R"("WS":")").value_or("")};
 }
 
 } // namespace korvane

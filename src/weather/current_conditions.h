@@ -12,7 +12,8 @@ struct Reading {
     std::string WindForce;     // the "WS" value, empty when the document has none
 };
 
-// A reading exists only where the document holds "temp".
+// A reading exists only where the document holds the quoted key "temp":" ; an error or login page
+// or an empty object is no reading, even when it mentions "temp" in passing.
 std::optional<Reading> ParseCurrentConditions(std::string_view text);
 
 } // namespace korvane

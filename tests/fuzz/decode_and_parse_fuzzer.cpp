@@ -104,7 +104,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text = DecodeResponse(testing::SharedCodePage(), body);
     CheckDecoding(body, text);
     const std::optional<Reading> reading = ParseCurrentConditions(text);
-    Require(!reading || text.find("temp") != std::string::npos, "a reading needs the key temp");
+    Require(!reading || text.find(R"("temp":")") != std::string::npos,
+            "a reading needs the quoted key \"temp\":\"");
 
     // The program as start-up leaves it: Settings read from config.ini, the refresh cycle armed.
     HostProgram<> host;

@@ -1,5 +1,5 @@
-// A document through a refresh: the reading, and the temperature, status line, scale position,
-// colour and tray tip the program makes of it.
+// A document through a refresh: the reading by its quoted keys, and the temperature, status line,
+// scale position, colour and tray tip the program makes of it.
 #include "colour/ramp.h"
 #include "support/gbk.h"
 #include "support/program_fixture.h"
@@ -46,6 +46,7 @@ TEST_F(ConditionsTest, Readings_GiveTemperaturePositionAndStatus) {
         {R"({"temp":"7","WS":"3级"})", 0, 70, 7, 10, "当前 7℃ 3级\r\n"},
         {R"({"temp":"7"})", 0, 70, 7, 10, "当前 7℃ \r\n"},
         {R"({"temp":"9)", 0, 30, 0, 0, "当前 0℃ \r\n"}, // no quote closes the value
+        {R"({"temperature":"99","temp":"7"})", 0, 70, 7, 10, "当前 7℃ \r\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.document);
@@ -63,7 +64,10 @@ TEST_F(ConditionsTest, Readings_GiveTemperaturePositionAndStatus) {
 TEST_F(ConditionsTest, NoTemperature_ShowsWaitingAndChangesNothingElse) {
     Parse(Document("9"), 0, 30);
     const std::string tip = ui.trayTip();
-    for (const char* text : {"", R"({"TEMP":"9","WD":"x"})", "<html>404 Not Found</html>"}) {
+    for (const char* text :
+         {"", "{}", R"({"TEMP":"9","WD":"x"})", R"({"temperature":"9"})",
+          "<html>404 Not Found</html>", "<html>503 Service temporarily unavailable</html>",
+          R"(<form action="login">Hotel Wi-Fi: <input name="temp_pass"></form>)"}) {
         SCOPED_TRACE(text);
         dwm.records.clear();
         internet.Reply(text);
