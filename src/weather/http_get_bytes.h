@@ -16,7 +16,8 @@ struct HttpRequest {
     std::string_view Headers{};    // the additional headers sent with the request
 };
 
-// `session` is the process-wide session handle: opened lazily on the first fetch, kept open.
+// `session` is the process-wide session handle: opened lazily on the first fetch, kept open until
+// the program ends.
 std::string HttpGetBytes(platform::Internet& internet, platform::InternetHandle& session,
                          const HttpRequest& request);
 

@@ -5,13 +5,10 @@
 #include <string>
 
 namespace korvane {
-namespace {
 
 // "http://" + the weather service's host + "/data/sk/"; the station code and ".html" follow.
 constexpr std::string_view kRequestPrefix = "http://www.weather.com.cn/data/sk/";
 constexpr std::string_view kRequestSuffix = ".html";
-
-} // namespace
 
 HttpRequest WeatherRequest(std::string_view stationCode) {
     return {std::string(kRequestPrefix).append(stationCode).append(kRequestSuffix),

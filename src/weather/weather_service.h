@@ -25,7 +25,6 @@ HttpRequest WeatherRequest(std::string_view stationCode);
 
 class WeatherService final : public ReadingSource {
   public:
-    // `session` is the process-wide session handle: opened by the first fetch, closed at exit.
     WeatherService(platform::Internet& internet, platform::InternetHandle& session,
                    platform::CodePage& codePage)
         : internet_(internet), session_(session), codePage_(codePage) {}
