@@ -14,6 +14,7 @@
 #include "ui/window_system.h"
 #include "weather/weather_service.h"
 
+#include <optional>
 #include <string>
 
 namespace korvane {
