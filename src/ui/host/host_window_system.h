@@ -27,6 +27,9 @@ struct MessageBoxRecord {
     unsigned style;
 };
 
+// Keys the keyboard tests press, as IsDialogMessageW handles them.
+enum class Key : std::uint8_t { Tab, ShiftTab, Enter, Escape };
+
 struct TrayRecord {
     bool shown;
     std::string tip; // as shown: cut to 62 bytes
@@ -84,6 +87,9 @@ class HostWindowSystem final : public WindowSystem, private TrayShell {
     void UserSelectsItem(int index);
     // The user types: the edit text becomes `text` and the completion event runs after the key.
     void UserTypes(std::string_view text, int keyCode);
+    // A key for the window that holds the focus: Tab and Shift+Tab move the focus along its tab
+    // order (round), Enter clicks its default button, Esc asks it to close.
+    void UserPresses(Key key);
     // Answers for the coming message boxes, in order (box::Ok when none is queued), and an action
     // run while a box is open (timers keep ticking then).
     void AnswerNextBoxes(std::vector<int> answers);
@@ -118,6 +124,7 @@ class HostWindowSystem final : public WindowSystem, private TrayShell {
     std::optional<IconId> windowIcon(WindowId window) { return state(window).icon; }
     int createdCount(WindowId window) { return state(window).createdCount; }
     int broughtForwardCount(WindowId window) { return state(window).broughtForward; }
+    std::optional<UnitId> focus() const { return focus_; }
     int comboEditSelectionStart() const { return editSelectionStart_; }
     int comboEditSelectionLength() const { return editSelectionLength_; }
     int menuPopups() const { return menuPopups_; }
@@ -146,6 +153,8 @@ class HostWindowSystem final : public WindowSystem, private TrayShell {
     std::optional<std::uint32_t> NextDueTime() const;
     bool DeliverOneDue();
     void ResetUnits(WindowId window);
+    bool RaiseBound(std::span<const EventBinding> bindings, EventKind event, int argument = 0);
+    void RaiseUnitEvent(UnitId unit, EventKind event, int argument = 0);
     bool AddTrayIcon(std::string_view tip) override;
     bool ModifyTrayIcon(std::string_view tip) override;
     void DeleteTrayIcon() override;
@@ -162,6 +171,7 @@ class HostWindowSystem final : public WindowSystem, private TrayShell {
     std::map<UnitId, bool> checked_;
     std::vector<std::string> comboItems_;
     int comboSelection_ = -1;
+    std::optional<UnitId> focus_;
     int editSelectionStart_ = 0;
     int editSelectionLength_ = 0;
     bool trayShown_ = false;
