@@ -27,11 +27,15 @@ void ShowError(ui::WindowSystem& ui, std::string_view text) {
     ui.ShowMessageBox(text, texts::kErrorCaption, kErrorBoxStyle);
 }
 
+// Selects the city the text names; without one the selection stays as it was.
+void SelectCityNamed(ui::WindowSystem& ui, std::string_view typed) {
+    if (const int position = FirstCityBeginningWith(typed)) ui.SetComboSelection(position - 1);
+}
+
+// By the city's own name: of two equal names the first one wins. An unknown code (no name)
+// selects nothing; it stays in use for requests.
 void SelectCityOfCode(ui::WindowSystem& ui, std::string_view code) {
-    const int position = PositionOfStationCode(code);
-    if (position == 0) return; // an unknown code selects nothing; it stays in use for requests
-    // Select by the city's own name: of two equal names the first one wins.
-    ui.ComboSelectPrefix(ui.ComboItemText(position - 1));
+    SelectCityNamed(ui, CityNameAt(PositionOfStationCode(code)));
 }
 
 // A typed character that GBK cannot hold could not be written to config.ini as typed.
@@ -81,7 +85,7 @@ void OnCitySelected(ConfigWindowContext& context) {
 
 void OnSaveClicked(ConfigWindowContext& context) {
     ui::WindowSystem& ui = context.ui;
-    ui.ComboSelectPrefix(ui.UnitText(UnitId::Combo1));
+    SelectCityNamed(ui, ui.UnitText(UnitId::Combo1));
     const int index = ui.ComboSelection();
     if (index < 0 || index >= kCityCount) {
         ShowError(ui, texts::kWrongCity);

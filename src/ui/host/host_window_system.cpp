@@ -1,6 +1,5 @@
 #include "ui/host/host_window_system.h"
 
-#include "text/search.h"
 #include "ui/timer_period.h"
 #include "ui/tray_tip.h"
 
@@ -84,8 +83,8 @@ void HostWindowSystem::SetUnitText(UnitId unit, std::string_view text) {
     texts_[unit] = std::string(text);
 }
 
-std::string HostWindowSystem::ComboItemText(int index) {
-    if (index < 0 || index >= ComboCount()) return {};
+std::string HostWindowSystem::ComboItemText(int index) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= comboItems_.size()) return {};
     return comboItems_[static_cast<std::size_t>(index)];
 }
 
@@ -96,17 +95,6 @@ void HostWindowSystem::SetComboSelection(int index) {
     }
     comboSelection_ = index;
     texts_[UnitId::Combo1] = comboItems_[static_cast<std::size_t>(index)];
-}
-
-int HostWindowSystem::ComboSelectPrefix(std::string_view prefix) {
-    if (prefix.empty()) return -1; // an empty text names no city
-    for (int i = 0; i < ComboCount(); ++i) {
-        if (text::StartsWithIgnoringCase(comboItems_[static_cast<std::size_t>(i)], prefix)) {
-            SetComboSelection(i);
-            return i;
-        }
-    }
-    return -1;
 }
 
 void HostWindowSystem::SetComboEditSelection(int start, int length) {

@@ -56,11 +56,9 @@ class HostWindowSystem final : public WindowSystem, private TrayShell {
     bool IsChecked(UnitId unit) override { return checked_[unit]; }
     void SetChecked(UnitId unit, bool checked) override { checked_[unit] = checked; }
     int ComboCount() override { return static_cast<int>(comboItems_.size()); }
-    std::string ComboItemText(int index) override;
     void ComboAddItem(std::string_view text) override { comboItems_.emplace_back(text); }
     int ComboSelection() override { return comboSelection_; }
     void SetComboSelection(int index) override;
-    int ComboSelectPrefix(std::string_view prefix) override;
     void SetComboEditSelection(int start, int length) override;
     void SetTrayIcon(std::string_view tip) override;
     void RemoveTrayIcon() override;
@@ -124,6 +122,7 @@ class HostWindowSystem final : public WindowSystem, private TrayShell {
     std::optional<IconId> windowIcon(WindowId window) { return state(window).icon; }
     int createdCount(WindowId window) { return state(window).createdCount; }
     int broughtForwardCount(WindowId window) { return state(window).broughtForward; }
+    std::string ComboItemText(int index) const;
     std::optional<UnitId> focus() const { return focus_; }
     int comboEditSelectionStart() const { return editSelectionStart_; }
     int comboEditSelectionLength() const { return editSelectionLength_; }
