@@ -38,6 +38,13 @@ void SelectCityOfCode(ui::WindowSystem& ui, std::string_view code) {
     SelectCityNamed(ui, CityNameAt(PositionOfStationCode(code)));
 }
 
+// config.ini lies beside the executable, whose folder start-up made the current one.
+std::u16string ConfigFilePath(std::u16string_view executablePath) {
+    std::u16string path(DirectoryOf(executablePath));
+    if (!path.empty() && !path.ends_with(u'\\')) path += u'\\';
+    return path += kConfigFileName;
+}
+
 // A typed character that GBK cannot hold could not be written to config.ini as typed.
 bool HoldsNoGbkCharacter(std::string_view text) {
     return text.find(text::kNoGbkCharacter) != std::string_view::npos;
@@ -91,15 +98,27 @@ void OnSaveClicked(ConfigWindowContext& context) {
         ShowError(ui, texts::kWrongCity);
         return;
     }
-    context.settings.CityId = StationCodeAt(index + 1);
+    const std::string city(StationCodeAt(index + 1));
 
     const std::string minText = WithoutHalfCharacter(ui.UnitText(UnitId::Edit1));
     const std::string maxText = WithoutHalfCharacter(ui.UnitText(UnitId::Edit2));
     if (!TemperatureBoundsAccepted(TextToNumber(minText), TextToNumber(maxText)) ||
         HoldsNoGbkCharacter(minText) || HoldsNoGbkCharacter(maxText)) {
+        context.settings.CityId = city; // the city is taken even when the bounds are refused
         ShowError(ui, texts::kWrongTemperatures);
         return;
     }
+
+    // The file comes first: a Save that cannot be written applies nothing (no city, no autostart
+    // change, no restart of the cycle) and keeps the window open with what the user typed.
+    const std::string_view opaque = ui.IsChecked(UnitId::Check1) ? "0" : "1";
+    if (!SaveSettings(context.files, city, maxText, minText, opaque)) {
+        ui.ShowFileMessageBox(texts::kConfigNotSaved,
+                              ConfigFilePath(context.process.ExecutablePath()),
+                              texts::kErrorCaption, kErrorBoxStyle);
+        return;
+    }
+    context.settings.CityId = city;
 
     if (ui.IsChecked(UnitId::Check2)) {
         const std::u16string executable = context.process.ExecutablePath();
@@ -108,11 +127,8 @@ void OnSaveClicked(ConfigWindowContext& context) {
         RemoveAutostart(context.registry);
     }
 
-    const std::string_view opaque = ui.IsChecked(UnitId::Check1) ? "0" : "1";
-    SaveSettings(context.files, context.settings.CityId, maxText, minText, opaque);
-    // A reread that finds no configuration (config.ini gone, or a folder of that name that
-    // can be neither written nor read) would leave the program without a city: it keeps the
-    // values it has then, the picked city among them.
+    // A reread that finds no configuration (config.ini removed since, or unreadable) would leave
+    // the program without a city: it keeps the values it has then, the picked city among them.
     Settings reread = context.settings;
     if (LoadSettings(context.files, reread)) context.settings = std::move(reread);
 

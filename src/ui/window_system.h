@@ -64,6 +64,10 @@ class WindowSystem {
 
     // A modal message box owned by no window; answers the button pressed (box::Ok, Yes, No).
     virtual int ShowMessageBox(std::string_view text, std::string_view caption, unsigned style) = 0;
+    // The same naming a file: the first "%s" of the text stands for the path, which is UTF-16 and
+    // reaches the box as it is (a folder may be named in any language).
+    virtual int ShowFileMessageBox(std::string_view text, std::u16string_view path,
+                                   std::string_view caption, unsigned style) = 0;
 
     // Events. Pending-message processing stops before a quit message and leaves it queued.
     virtual int RunEventLoop() = 0;

@@ -157,7 +157,12 @@ void HostWindowSystem::PopupTrayMenu() {
 
 int HostWindowSystem::ShowMessageBox(std::string_view text, std::string_view caption,
                                      unsigned style) {
-    boxes_.push_back({std::string(text), std::string(caption), style});
+    return ShowFileMessageBox(text, {}, caption, style);
+}
+
+int HostWindowSystem::ShowFileMessageBox(std::string_view text, std::u16string_view path,
+                                         std::string_view caption, unsigned style) {
+    boxes_.push_back({std::string(text), std::string(caption), style, std::u16string(path)});
     const MessageBoxRecord record = boxes_.back();
     if (whileBoxOpen_) whileBoxOpen_(record);
     if (answers_.empty()) return box::Ok;

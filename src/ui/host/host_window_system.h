@@ -25,6 +25,7 @@ struct MessageBoxRecord {
     std::string text;
     std::string caption;
     unsigned style;
+    std::u16string path; // the file a box names, for the "%s" in its text
 };
 
 // Keys the keyboard tests press, as IsDialogMessageW handles them.
@@ -65,6 +66,8 @@ class HostWindowSystem final : public WindowSystem, private TrayShell {
     void PopupTrayMenu() override;
     bool MenuOpen() override { return menuOpen_; }
     int ShowMessageBox(std::string_view text, std::string_view caption, unsigned style) override;
+    int ShowFileMessageBox(std::string_view text, std::u16string_view path,
+                           std::string_view caption, unsigned style) override;
     int RunEventLoop() override;
     void ProcessPendingMessages() override;
     void WaitForInput(std::uint32_t milliseconds) override;

@@ -54,6 +54,8 @@ class Win32WindowSystem : public WindowSystem, private TrayShell {
     bool MenuOpen() override { return menuOpen_; }
 
     int ShowMessageBox(std::string_view text, std::string_view caption, unsigned style) override;
+    int ShowFileMessageBox(std::string_view text, std::u16string_view path,
+                           std::string_view caption, unsigned style) override;
 
     int RunEventLoop() override;
     void ProcessPendingMessages() override;

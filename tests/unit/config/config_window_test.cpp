@@ -334,6 +334,28 @@ TEST_F(ConfigWindowTest, Keyboard_FocusInTheCityBoxWhenShownTabInReadingOrderEnt
     EXPECT_FALSE(ui.IsVisible(WindowId::Config));
 }
 
+TEST_F(ConfigWindowTest, SaveThatCannotWrite_NamesTheFileAndKeepsTheWindowTheTickAndTheTimer) {
+    StartWith(kBeijingFile);
+    files.FailWrites();
+    Type("上海");
+    program.TickCount = 3;
+    const std::size_t timerWrites = ui.timerPeriodWrites().size();
+    for (const std::u16string folder : {u"C:\\Program Files\\Korvane\\", u"D:\\"}) {
+        process.executablePath = folder + u"Korvane.exe";
+        Raise(HandlerId::OnSaveClicked);
+        ASSERT_FALSE(ui.boxes().empty());
+        EXPECT_EQ(
+            ui.boxes().back().text,
+            Gbk("无法写入配置文件“%s”，配置没有保存！\r\n请确认这个文件夹可以写入后再试一次。"));
+        EXPECT_TRUE(ui.boxes().back().path == folder + u"config.ini");
+        EXPECT_EQ(ui.boxes().back().style, 0x2010u);
+        EXPECT_TRUE(ui.IsVisible(WindowId::Config));
+        EXPECT_EQ(CityText(), Gbk("上海"));
+        EXPECT_EQ(program.TickCount, 3);
+        EXPECT_EQ(ui.timerPeriodWrites().size(), timerWrites);
+    }
+}
+
 TEST_F(ConfigWindowTest, TypingCompletion) {
     StartWith(nullptr);
     // The first character selects the first city that begins with it, rest selected.
