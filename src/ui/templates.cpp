@@ -72,13 +72,17 @@ constexpr std::array kConfigUnits{
     UnitTemplate{Label, Label1, texts::kLabel1Name, 17, 14, 56, 16, true, texts::kCityLabel, {}},
 };
 
+// Tab walks the rows as they read: city, lowest, highest, glass, autostart, Save.
+constexpr std::array kConfigTabOrder{Combo1, Edit1, Edit2, Check1, Check2, Save};
+
 // Windows: id, caption, left, top, width, height, visible when loaded, own icon, events, units,
-// menu.
+// menu, tab order, default button.
 // clang-format off
 constexpr WindowTemplate kMainWindow{WindowId::Main, "", 50, 50, 380, 281, false, true,
                                      kMainEvents, kMainUnits, kTrayMenu};
 constexpr WindowTemplate kConfigWindow{WindowId::Config, texts::kConfigWindowCaption, 50, 50, 229,
-                                       174, false, false, kConfigEvents, kConfigUnits, {}};
+                                       174, false, false, kConfigEvents, kConfigUnits, {},
+                                       kConfigTabOrder, Save};
 // clang-format on
 
 } // namespace

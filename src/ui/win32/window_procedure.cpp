@@ -64,6 +64,12 @@ LRESULT Win32WindowSystem::WindowProcedure(WindowRecord& window, UINT message, W
     case WM_CLOSE:
         OnCloseRequest(window);
         return 0;
+    case DM_GETDEFID:
+        // IsDialogMessageW asks for the default button: Enter is a click on it, and it keeps the
+        // frame that says so while the focus is elsewhere.
+        if (const auto button = TemplateOf(window.id).defaultButton)
+            return MAKELRESULT(win32::kFirstUnitControlId + static_cast<int>(*button), DC_HASDEFID);
+        break;
     case win32::kTrayCallbackMessage:
         if (isMain) OnTrayCallback(lParam);
         return 0;
