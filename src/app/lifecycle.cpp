@@ -13,6 +13,12 @@ namespace {
 
 using ui::WindowId;
 
+void CloseHttpSession(Program& program) {
+    if (program.httpSession == 0) return;
+    program.services.internet.Close(program.httpSession);
+    program.httpSession = 0;
+}
+
 } // namespace
 
 bool IsSupportedSystemName(std::string_view name) {
@@ -35,6 +41,8 @@ bool StartProgram(Program& program) {
 int RunProgram(Program& program) {
     if (!StartProgram(program)) return 0;
     const int code = program.services.ui.RunEventLoop();
+    // The main window was destroyed: the loop has ended.
+    CloseHttpSession(program);
     ReleaseProgramTexts(program);
     return code;
 }
@@ -48,6 +56,7 @@ void OnMainWindowCreated(Program& program) {
     Services& services = program.services;
     const std::string systemName = OsVersionText(services.os.Query(), 1, 1);
     if (IsSupportedSystemName(systemName) && services.dwm.IsCompositionEnabled()) {
+        program.userColorization = services.dwm.ColorizationInForce();
         StartOrWelcome(program);
         return;
     }
@@ -85,10 +94,9 @@ void ExitProgram(Program& program) {
     if (!ui.IsLoaded(WindowId::Config)) ui.LoadWindow(WindowId::Config);
     ui.SetVisible(WindowId::Config, false);
     ui.DestroyWindow(WindowId::Config);
-    if (program.httpSession != 0) {
-        program.services.internet.Close(program.httpSession);
-        program.httpSession = 0;
-    }
+    CloseHttpSession(program);
+    // The frames get the user's own colours back.
+    if (program.userColorization) program.services.dwm.ApplyColorization(*program.userColorization);
     ReleaseProgramTexts(program);
     ui.EndProcess(0);
 }

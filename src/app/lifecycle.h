@@ -14,6 +14,8 @@ int RunProgram(Program& program);
 void OnMainWindowCreated(Program& program);
 void StartOrWelcome(Program& program);
 void StartRefreshCycle(Program& program);
+// 退出, and the end of the log-on session: the icon, the configuration window and the HTTP
+// session go, the user's own colours come back, and the process ends with exit code 0.
 void ExitProgram(Program& program);
 void ReleaseProgramTexts(Program& program);
 

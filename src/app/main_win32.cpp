@@ -2,7 +2,6 @@
 #include "app/dispatcher.h"
 #include "app/lifecycle.h"
 #include "app/program.h"
-#include "platform/win32/declared_functions.h"
 #include "platform/win32/win32_platform.h"
 #include "ui/win32/win32_window_system.h"
 
@@ -20,7 +19,6 @@ void __verbose_terminate_handler() {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace korvane;
-    platform::LoadLibrariesFromSystemFolderOnly();
     ui::Win32WindowSystem windows(instance);
     platform::Win32Files files;
     platform::Win32Process process;

@@ -12,8 +12,10 @@
 #include "platform/process.h"
 #include "platform/registry.h"
 #include "ui/window_system.h"
-#include "weather/current_conditions.h"
-#include "weather/refresh.h"
+#include "weather/weather_service.h"
+
+#include <optional>
+#include <string>
 
 namespace korvane {
 
@@ -33,8 +35,15 @@ struct Services {
 inline constexpr int kRefreshEveryTicks = 5;
 inline constexpr int kEggStepAtStart = 2;
 
+// The last reading as the program shows it.
+struct WeatherState {
+    int CurrentTemperature = 0;
+    std::string StatusText;
+};
+
 struct Program {
     explicit Program(Services services) : services(services) {}
+    Program(const Program&) = delete; // weatherService refers to httpSession
 
     Services services;
     Settings settings;    // CityId, MaxTemperature, MinTemperature, Opaque
@@ -46,12 +55,14 @@ struct Program {
     int SavedTimerPeriod = 0;
     int LastComboKey = 0;
     platform::InternetHandle httpSession = 0;
+    // The colours in force before the program's first, handed back when it ends; none where the
+    // window manager cannot tell them.
+    std::optional<platform::ColorizationParameters> userColorization;
+    WeatherService weatherService{services.internet, httpSession, services.codePage};
 
+    // Where the readings come from: a second source would be returned here instead.
+    ReadingSource& Readings() { return weatherService; }
     ColourContext Colour() { return {colour, settings, services.ui, services.dwm}; }
-    WeatherContext Weather() { return {weather, Colour()}; }
-    RefreshContext Refresh() {
-        return {Weather(), services.internet, httpSession, services.codePage};
-    }
     ConfigWindowContext ConfigWindow() {
         return {settings,    TickCount,      LastComboKey,      weather.StatusText,
                 services.ui, services.files, services.registry, services.process};

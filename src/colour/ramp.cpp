@@ -23,17 +23,17 @@ Rgb RampColour(double w) {
     return {0, Channel((w * 255) / 25), 255};
 }
 
-bool IsHexDigit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
-
-std::uint32_t HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') return static_cast<std::uint32_t>(c - '0');
-    if (c >= 'A' && c <= 'F') return static_cast<std::uint32_t>(c - 'A' + 10);
-    return static_cast<std::uint32_t>(c - 'a' + 10);
-}
+// The digits of "%X", which the colour text is written in and read back from.
+constexpr std::string_view kHexDigits = "0123456789ABCDEF";
 
 } // namespace
+
+int ScalePosition(int temperature, int minTemperature, int maxTemperature) {
+    if (maxTemperature == minTemperature) return 0;
+    const double span = static_cast<double>(maxTemperature) - static_cast<double>(minTemperature);
+    const double offset = static_cast<double>(temperature) - static_cast<double>(minTemperature);
+    return TruncateToInt(offset * 100.0 / span);
+}
 
 std::string ScaleColourText(double position) {
     double v = position;
@@ -46,10 +46,9 @@ std::string ScaleColourText(double position) {
     const Rgb colour = RampColour(w);
     const std::uint32_t value = colour.red + colour.green * 256 + colour.blue * 65536;
     // "%X" of a value below 2^24, padded with zeros to six digits.
-    constexpr char kHex[] = "0123456789ABCDEF";
     std::string text(6, '0');
     for (std::size_t i = 0; i < 6; ++i)
-        text[5 - i] = kHex[(value >> (4 * i)) & 0xF];
+        text[5 - i] = kHexDigits[(value >> (4 * i)) & 0xF];
     return text;
 }
 
@@ -61,8 +60,9 @@ std::uint32_t HexTextToNumber(std::string_view text) {
     if (digits.substr(0, 2) == "0x") digits.remove_prefix(2);
     std::uint32_t number = 0;
     for (const char c : digits) {
-        if (!IsHexDigit(c)) break;
-        number = number * 16 + HexDigitValue(c);
+        const std::size_t digit = kHexDigits.find(c >= 'a' ? static_cast<char>(c - 'a' + 'A') : c);
+        if (digit == std::string_view::npos) break;
+        number = number * 16 + static_cast<std::uint32_t>(digit);
     }
     return number;
 }

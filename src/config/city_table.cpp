@@ -1,5 +1,7 @@
 #include "config/city_table.h"
 
+#include "text/search.h"
+
 #include <array>
 #include <cstddef>
 
@@ -56,6 +58,14 @@ int PositionOfStationCode(std::string_view code) {
     const Entries& codes = Index().codes;
     for (std::size_t i = 0; i < codes.size(); ++i)
         if (codes[i] == code) return static_cast<int>(i) + 1;
+    return 0;
+}
+
+int FirstCityBeginningWith(std::string_view typed) {
+    if (typed.empty()) return 0;
+    const Entries& names = Index().names;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (text::StartsWithIgnoringCase(names[i], typed)) return static_cast<int>(i) + 1;
     return 0;
 }
 

@@ -17,5 +17,8 @@ std::string_view CityNameAt(int position);    // position 1 to 734
 std::string_view StationCodeAt(int position); // position 1 to 734
 // First position whose code equals `code` exactly; 0 when there is none (never for "").
 int PositionOfStationCode(std::string_view code);
+// The city a typed text names: the first position whose name begins with it (ASCII letter case
+// ignored); 0 when there is none. The empty text names no city.
+int FirstCityBeginningWith(std::string_view typed);
 
 } // namespace korvane

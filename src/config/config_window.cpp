@@ -27,11 +27,22 @@ void ShowError(ui::WindowSystem& ui, std::string_view text) {
     ui.ShowMessageBox(text, texts::kErrorCaption, kErrorBoxStyle);
 }
 
+// Selects the city the text names; without one the selection stays as it was.
+void SelectCityNamed(ui::WindowSystem& ui, std::string_view typed) {
+    if (const int position = FirstCityBeginningWith(typed)) ui.SetComboSelection(position - 1);
+}
+
+// By the city's own name: of two equal names the first one wins. An unknown code (no name)
+// selects nothing; it stays in use for requests.
 void SelectCityOfCode(ui::WindowSystem& ui, std::string_view code) {
-    const int position = PositionOfStationCode(code);
-    if (position == 0) return; // an unknown code selects nothing; it stays in use for requests
-    // Select by the city's own name: of two equal names the first one wins.
-    ui.ComboSelectPrefix(ui.ComboItemText(position - 1));
+    SelectCityNamed(ui, CityNameAt(PositionOfStationCode(code)));
+}
+
+// config.ini lies beside the executable, whose folder start-up made the current one.
+std::u16string ConfigFilePath(std::u16string_view executablePath) {
+    std::u16string path(DirectoryOf(executablePath));
+    if (!path.empty() && !path.ends_with(u'\\')) path += u'\\';
+    return path += kConfigFileName;
 }
 
 // A typed character that GBK cannot hold could not be written to config.ini as typed.
@@ -81,21 +92,33 @@ void OnCitySelected(ConfigWindowContext& context) {
 
 void OnSaveClicked(ConfigWindowContext& context) {
     ui::WindowSystem& ui = context.ui;
-    ui.ComboSelectPrefix(ui.UnitText(UnitId::Combo1));
+    SelectCityNamed(ui, ui.UnitText(UnitId::Combo1));
     const int index = ui.ComboSelection();
     if (index < 0 || index >= kCityCount) {
         ShowError(ui, texts::kWrongCity);
         return;
     }
-    context.settings.CityId = StationCodeAt(index + 1);
+    const std::string city(StationCodeAt(index + 1));
 
     const std::string minText = WithoutHalfCharacter(ui.UnitText(UnitId::Edit1));
     const std::string maxText = WithoutHalfCharacter(ui.UnitText(UnitId::Edit2));
     if (!TemperatureBoundsAccepted(TextToNumber(minText), TextToNumber(maxText)) ||
         HoldsNoGbkCharacter(minText) || HoldsNoGbkCharacter(maxText)) {
+        context.settings.CityId = city; // the city is taken even when the bounds are refused
         ShowError(ui, texts::kWrongTemperatures);
         return;
     }
+
+    // The file comes first: a Save that cannot be written applies nothing (no city, no autostart
+    // change, no restart of the cycle) and keeps the window open with what the user typed.
+    const std::string_view opaque = ui.IsChecked(UnitId::Check1) ? "0" : "1";
+    if (!SaveSettings(context.files, city, maxText, minText, opaque)) {
+        ui.ShowFileMessageBox(texts::kConfigNotSaved,
+                              ConfigFilePath(context.process.ExecutablePath()),
+                              texts::kErrorCaption, kErrorBoxStyle);
+        return;
+    }
+    context.settings.CityId = city;
 
     if (ui.IsChecked(UnitId::Check2)) {
         const std::u16string executable = context.process.ExecutablePath();
@@ -104,11 +127,8 @@ void OnSaveClicked(ConfigWindowContext& context) {
         RemoveAutostart(context.registry);
     }
 
-    const std::string_view opaque = ui.IsChecked(UnitId::Check1) ? "0" : "1";
-    SaveSettings(context.files, context.settings.CityId, maxText, minText, opaque);
-    // A reread that finds no configuration (config.ini gone, or a folder of that name that
-    // can be neither written nor read) would leave the program without a city: it keeps the
-    // values it has then, the picked city among them.
+    // A reread that finds no configuration (config.ini removed since, or unreadable) would leave
+    // the program without a city: it keeps the values it has then, the picked city among them.
     Settings reread = context.settings;
     if (LoadSettings(context.files, reread)) context.settings = std::move(reread);
 

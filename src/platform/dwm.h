@@ -1,7 +1,9 @@
 #pragma once
-// The desktop window manager: composition state and the colorization record (ordinal 131).
+// The desktop window manager: composition state and the colorization record (ordinal 131 sets
+// it, ordinal 127 reads the one in force).
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 namespace korvane::platform {
 
@@ -13,6 +15,8 @@ struct ColorizationParameters {
     std::int32_t BlurBalance = 0;
     std::int32_t GlassReflectionIntensity = 0;
     std::int32_t OpaqueBlend = 0; // 1 opaque frames, 0 glass
+
+    bool operator==(const ColorizationParameters&) const = default;
 };
 static_assert(sizeof(ColorizationParameters) == 28);
 static_assert(offsetof(ColorizationParameters, Colour) == 0);
@@ -30,6 +34,8 @@ class Dwm {
     virtual bool IsCompositionEnabled() = 0;
     // Ordinal 131 with the record's address and 0; the result is not looked at.
     virtual void ApplyColorization(const ColorizationParameters& parameters) = 0;
+    // Ordinal 127: the record in force; none where the entry is missing or the call fails.
+    virtual std::optional<ColorizationParameters> ColorizationInForce() = 0;
 };
 
 } // namespace korvane::platform

@@ -58,7 +58,7 @@ enum class HandlerId : std::uint8_t {
 };
 
 // The events a template can bind: windows are created, asked to close and (the main window) told
-// of tray actions; the units report their own events.
+// of tray actions and of the end of the log-on session; the units report their own events.
 enum class EventKind : std::uint8_t {
     Created,
     CanClose,
@@ -69,6 +69,7 @@ enum class EventKind : std::uint8_t {
     ListSelectionChanged,
     EditTextChanged,
     KeyPressed,
+    SessionEnding,
 };
 
 // Tray actions delivered with the tray event.

@@ -11,11 +11,13 @@ using enum UnitKind;
 using enum UnitId;
 using H = HandlerId;
 
-// Main window: created, can close and tray events.
+// Main window: created, can close and tray events; Windows ending the log-on session ends the
+// program as 退出 does.
 constexpr std::array kMainEvents{
     EventBinding{EventKind::Created, H::OnMainWindowCreated},
     EventBinding{EventKind::CanClose, H::OnMainWindowClosing},
     EventBinding{EventKind::Tray, H::OnTrayEvent},
+    EventBinding{EventKind::SessionEnding, H::ExitProgram},
 };
 constexpr std::array kTimerEvents{EventBinding{EventKind::Tick, H::OnTimerTick}};
 constexpr std::array kSliderEvents{
@@ -70,13 +72,17 @@ constexpr std::array kConfigUnits{
     UnitTemplate{Label, Label1, texts::kLabel1Name, 17, 14, 56, 16, true, texts::kCityLabel, {}},
 };
 
+// Tab walks the rows as they read: city, lowest, highest, glass, autostart, Save.
+constexpr std::array kConfigTabOrder{Combo1, Edit1, Edit2, Check1, Check2, Save};
+
 // Windows: id, caption, left, top, width, height, visible when loaded, own icon, events, units,
-// menu.
+// menu, tab order, default button.
 // clang-format off
 constexpr WindowTemplate kMainWindow{WindowId::Main, "", 50, 50, 380, 281, false, true,
                                      kMainEvents, kMainUnits, kTrayMenu};
 constexpr WindowTemplate kConfigWindow{WindowId::Config, texts::kConfigWindowCaption, 50, 50, 229,
-                                       174, false, false, kConfigEvents, kConfigUnits, {}};
+                                       174, false, false, kConfigEvents, kConfigUnits, {},
+                                       kConfigTabOrder, Save};
 // clang-format on
 
 } // namespace

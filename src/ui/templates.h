@@ -3,6 +3,7 @@
 // event bindings. Both window-system implementations build their windows from these tables.
 #include "ui/ids.h"
 
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -43,6 +44,10 @@ struct WindowTemplate {
     std::span<const EventBinding> events;
     std::span<const UnitTemplate> units;
     std::span<const MenuEntryTemplate> menu; // entries of the window's pop-up menu, if any
+    // The keyboard, as in a dialog: Tab walks these units in this order, the first one has the
+    // focus whenever the window is shown from hidden, and Enter clicks the default button.
+    std::span<const UnitId> tabOrder = {};
+    std::optional<UnitId> defaultButton = {};
 };
 
 const WindowTemplate& TemplateOf(WindowId id);

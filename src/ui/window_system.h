@@ -46,16 +46,12 @@ class WindowSystem {
     virtual bool IsChecked(UnitId unit) = 0;
     virtual void SetChecked(UnitId unit, bool checked) = 0;
 
-    // The combo box 组合框1.
+    // The combo box 组合框1. Which city a text names is the configuration's rule (config/).
     virtual int ComboCount() = 0;
-    virtual std::string ComboItemText(int index) = 0;
     virtual void ComboAddItem(std::string_view text) = 0;
     virtual int ComboSelection() = 0; // -1 when nothing is selected
     // Selects the item and shows its text in the edit field; not reported as a user selection.
     virtual void SetComboSelection(int index) = 0;
-    // Selects the first item that begins with `prefix` (ASCII letter case ignored) and answers its
-    // index; answers -1 and keeps the current selection when none does.
-    virtual int ComboSelectPrefix(std::string_view prefix) = 0;
     virtual void SetComboEditSelection(int start, int length) = 0; // in bytes
 
     // The main window's tray icon: only the first 62 bytes of the tip are shown (TrayTipText).
@@ -68,6 +64,10 @@ class WindowSystem {
 
     // A modal message box owned by no window; answers the button pressed (box::Ok, Yes, No).
     virtual int ShowMessageBox(std::string_view text, std::string_view caption, unsigned style) = 0;
+    // The same naming a file: the first "%s" of the text stands for the path, which is UTF-16 and
+    // reaches the box as it is (a folder may be named in any language).
+    virtual int ShowFileMessageBox(std::string_view text, std::u16string_view path,
+                                   std::string_view caption, unsigned style) = 0;
 
     // Events. Pending-message processing stops before a quit message and leaves it queued.
     virtual int RunEventLoop() = 0;

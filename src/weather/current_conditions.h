@@ -1,31 +1,19 @@
 #pragma once
-// The last step of a refresh: temperature and wind out of the decoded document, the status line,
-// the scale position and the tray tip.
-#include "colour/transition.h"
-#include "ui/window_system.h"
-
+// Temperature and wind out of the decoded current-conditions document.
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace korvane {
 
-struct WeatherState {
-    int CurrentTemperature = 0;
-    std::string StatusText;
+struct Reading {
+    int Temperature = 0;       // whole degrees Celsius, truncated toward zero
+    std::string WindDirection; // the "WD" value, empty when the document has none
+    std::string WindForce;     // the "WS" value, empty when the document has none
 };
 
-struct WeatherContext {
-    WeatherState& state;
-    ColourContext colour;
-};
-
-void ParseCurrentConditions(WeatherContext& context, std::string_view text);
-
-// The value of key K: from the key's first occurrence + `offset` up to the next double quote.
-// Empty when the key is absent or no quote follows.
-std::string KeyValue(std::string_view text, std::string_view key, int offset);
-
-// (temperature - min) * 100 / (max - min), truncated toward zero, unclamped; 0 for equal bounds.
-int ScalePosition(int temperature, int minTemperature, int maxTemperature);
+// A reading exists only where the document holds the quoted key "temp":" ; an error or login page
+// or an empty object is no reading, even when it mentions "temp" in passing.
+std::optional<Reading> ParseCurrentConditions(std::string_view text);
 
 } // namespace korvane

@@ -19,9 +19,6 @@ constexpr std::uint32_t kSessionTimeoutMilliseconds = 10000;
 constexpr std::uint32_t kChunkWhenLengthUnknown = 10240;
 constexpr std::uint32_t kLargestChunk = 102400;
 
-constexpr std::string_view kAcceptType = "Accept: */* \r\n";
-constexpr std::string_view kAdditionalHeaders = "Accept: */*\r\n\r\n";
-
 std::string_view CutAtFragment(std::string_view text) {
     return text.substr(0, text.find('#'));
 }
@@ -35,9 +32,9 @@ void SetTimeOuts(Internet& internet, InternetHandle handle) {
 }
 
 // Opens the process-wide session unless it is open already.
-bool EnsureSession(Internet& internet, InternetHandle& session) {
+bool EnsureSession(Internet& internet, InternetHandle& session, std::string_view agent) {
     if (session != 0) return true;
-    session = internet.Open(kHttpAgent, platform::kAccessDirect);
+    session = internet.Open(agent, platform::kAccessDirect);
     if (session == 0) return false;
     SetTimeOuts(internet, session);
     return true;
@@ -67,15 +64,15 @@ void ReadBody(Internet& internet, InternetHandle request, std::string& body) {
 
 } // namespace
 
-std::string HttpGetBytes(Internet& internet, InternetHandle& session, std::string_view url) {
+std::string HttpGetBytes(Internet& internet, InternetHandle& session, const HttpRequest& request) {
     std::string body;
-    if (url.empty()) return body;
+    if (request.Url.empty()) return body;
 
     platform::UrlParts parts;
-    if (!internet.CrackUrl(CutAtFragment(url), parts)) return body;
+    if (!internet.CrackUrl(CutAtFragment(request.Url), parts)) return body;
     const std::uint32_t flags = kRequestFlags | (parts.Secure ? platform::kFlagSecure : 0);
 
-    if (!EnsureSession(internet, session)) return body;
+    if (!EnsureSession(internet, session, request.Agent)) return body;
 
     const InternetHandle connection =
         internet.Connect(session, parts.Server, parts.Port, parts.UserName, parts.Password);
@@ -90,16 +87,16 @@ std::string HttpGetBytes(Internet& internet, InternetHandle& session, std::strin
     internet.SetTextOption(connection, platform::kOptionProxyUserName, "");
     internet.SetTextOption(connection, platform::kOptionProxyPassword, "");
 
-    const InternetHandle request = internet.OpenRequest(
-        connection, "GET", CutAtFragment(parts.ObjectPath), "HTTP/1.0", kAcceptType, flags);
-    if (request == 0) {
+    const InternetHandle handle = internet.OpenRequest(
+        connection, "GET", CutAtFragment(parts.ObjectPath), "HTTP/1.0", request.AcceptType, flags);
+    if (handle == 0) {
         internet.Close(connection);
         return body;
     }
 
-    if (internet.SendRequest(request, kAdditionalHeaders)) ReadBody(internet, request, body);
+    if (internet.SendRequest(handle, request.Headers)) ReadBody(internet, handle, body);
 
-    internet.Close(request);
+    internet.Close(handle);
     internet.Close(connection);
     return body;
 }

@@ -7,14 +7,18 @@
 
 namespace korvane {
 
-// "http://" + the weather service's host + "/data/sk/"; the station code and ".html" follow.
-inline constexpr std::string_view kWeatherRequestPrefix = "http://www.weather.com.cn/data/sk/";
-inline constexpr std::string_view kWeatherRequestSuffix = ".html";
-inline constexpr std::string_view kHttpAgent = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
 inline constexpr std::size_t kMaxBodyBytes = 1024 * 1024; // a hostile server cannot exhaust memory
 
-// `session` is the process-wide session handle: opened lazily on the first fetch, kept open.
+struct HttpRequest {
+    std::string Url;
+    std::string_view Agent{};      // the user agent of the session, opened by the first fetch
+    std::string_view AcceptType{}; // the one entry of the accept-type list
+    std::string_view Headers{};    // the additional headers sent with the request
+};
+
+// `session` is the process-wide session handle: opened lazily on the first fetch, kept open until
+// the program ends.
 std::string HttpGetBytes(platform::Internet& internet, platform::InternetHandle& session,
-                         std::string_view url);
+                         const HttpRequest& request);
 
 } // namespace korvane

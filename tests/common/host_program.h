@@ -6,6 +6,7 @@
 #include "app/dispatcher.h"
 #include "app/lifecycle.h"
 #include "app/program.h"
+#include "app/timer_cycle.h"
 #include "platform/host/fake_dwm.h"
 #include "platform/host/fake_os_info.h"
 #include "platform/host/fake_process.h"
@@ -14,7 +15,6 @@
 #include "platform/host/memory_registry.h"
 #include "platform/host/scripted_internet.h"
 #include "ui/host/host_window_system.h"
-#include "weather/refresh.h"
 
 #include <cstdint>
 #include <optional>
@@ -45,10 +45,7 @@ template <class Internet = platform::ScriptedInternet> struct HostProgram {
     std::optional<int> Raise(ui::HandlerId handler, int argument = 0) {
         return ExitCodeOf([&] { ui.Raise(handler, argument); });
     }
-    void Refresh() {
-        RefreshContext refresh = program.Refresh();
-        RefreshWeather(refresh);
-    }
+    void Refresh() { RefreshWeather(program); }
     // Colours handed to the window manager, in order.
     std::vector<std::uint32_t> Colours() const {
         std::vector<std::uint32_t> colours;

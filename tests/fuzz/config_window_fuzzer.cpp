@@ -100,6 +100,10 @@ void Save(HostProgram<>& host, const Faults& faults) {
     const int writesBefore = host.files.Calls().writes;
     const std::size_t boxesBefore = ui.boxes().size();
     const Settings settingsBefore = program.settings;
+    const int ticksBefore = program.TickCount;
+    const int periodBefore = ui.TimerPeriod();
+    const bool trayBefore = ui.trayShown();
+    const bool autostartBefore = IsAutostartRegistered(host.registry);
 
     ui.Raise(HandlerId::OnSaveClicked);
 
@@ -125,14 +129,22 @@ void Save(HostProgram<>& host, const Faults& faults) {
 
     const std::string code(StationCodeAt(selection + 1));
     const std::string opaque = glass ? "0" : "1";
-    Require(ui.boxes().size() == boxesBefore, "an accepted Save shows no box");
     if (faults.failWrites) {
         Require(host.files.Content(kConfigFileName) == fileBefore, "a failed write keeps the file");
-    } else {
-        Require(host.files.Content(kConfigFileName) ==
-                    SettingsFileText(code, maxText, minText, opaque),
-                "the file holds the texts as typed");
+        Require(ui.boxes().size() == boxesBefore + 1 && !ui.boxes().back().path.empty(),
+                "a failed write names the file in one box");
+        Require(ui.IsVisible(WindowId::Config) == wasVisible, "a failed write keeps the window");
+        Require(SameSettings(program.settings, settingsBefore) &&
+                    program.TickCount == ticksBefore && ui.TimerPeriod() == periodBefore &&
+                    ui.trayShown() == trayBefore,
+                "a failed write applies nothing");
+        Require(IsAutostartRegistered(host.registry) == autostartBefore,
+                "a failed write leaves autostart");
+        return;
     }
+    Require(ui.boxes().size() == boxesBefore, "an accepted Save shows no box");
+    Require(host.files.Content(kConfigFileName) == SettingsFileText(code, maxText, minText, opaque),
+            "the file holds the texts as typed");
 
     // The program's record is what the file now says (or, without a file, the picked city).
     platform::MemoryFiles copy;
@@ -144,7 +156,7 @@ void Save(HostProgram<>& host, const Faults& faults) {
         Require(PositionOfStationCode(fromFile.CityId) != 0, "a saved CityId is a table city");
     }
     Require(SameSettings(program.settings, fromFile), "Settings is reloaded from the file");
-    if (!faults.failWrites && ReadsBackAsTyped(minText) && ReadsBackAsTyped(maxText)) {
+    if (ReadsBackAsTyped(minText) && ReadsBackAsTyped(maxText)) {
         Require(program.settings.MaxTemperature == TruncateToInt(TextToNumber(maxText)) &&
                     program.settings.MinTemperature == TruncateToInt(TextToNumber(minText)) &&
                     program.settings.Opaque == (glass ? 0 : 1),

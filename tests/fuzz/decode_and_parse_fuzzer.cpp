@@ -1,5 +1,6 @@
-// A response body through DecodeResponse (GBK through iconv) and ParseCurrentConditions, on a
-// whole program that started from a config.ini holding bounds taken from the input.
+// A response body through DecodeResponse (GBK through iconv), ParseCurrentConditions and
+// ApplyReading, on a whole program that started from a config.ini holding bounds taken from the
+// input.
 //
 // Input: a flag byte, the minimum and the maximum (32-bit little-endian), the scale position
 // already shown (a signed byte; -1 is "no colour yet"), then the body bytes.
@@ -7,12 +8,12 @@
 //   flag 0x02: the configuration window is shown
 //   flag 0x04: the easter egg runs, so the reading must not touch the colour
 //   flag 0x08: Opaque=1 instead of 0
+#include "app/timer_cycle.h"
 #include "colour/ramp.h"
 #include "common/host_program.h"
 #include "config/settings.h"
 #include "support/byte_reader.h"
 #include "support/check.h"
-#include "text/number.h"
 #include "text/texts.h"
 #include "ui/tray_tip.h"
 #include "weather/current_conditions.h"
@@ -21,6 +22,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 namespace korvane::fuzz {
@@ -101,6 +103,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string text = DecodeResponse(testing::SharedCodePage(), body);
     CheckDecoding(body, text);
+    const std::optional<Reading> reading = ParseCurrentConditions(text);
+    Require(!reading || text.find(R"("temp":")") != std::string::npos,
+            "a reading needs the quoted key \"temp\":\"");
 
     // The program as start-up leaves it: Settings read from config.ini, the refresh cycle armed.
     HostProgram<> host;
@@ -122,34 +127,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     program.colour.EasterEggMode = egg ? EggMode::On : EggMode::Off;
     program.weather.CurrentTemperature = kUntouchedTemperature;
 
-    // Only a short walk is set up in front of the reading (the guess decides nothing else).
-    const std::int32_t guess =
-        ExactScalePosition(TruncateToInt(TextToNumber(KeyValue(text, "temp", 7))), min, max);
+    // Only a short walk is set up in front of the reading.
+    const std::int32_t guess = reading ? ExactScalePosition(reading->Temperature, min, max) : 0;
     const int start = std::abs(std::int64_t{guess} - shown) <= kLongestWalk ? shown : kNoColourYet;
     program.colour.CurrentScalePosition = start;
     const int periodBefore = host.ui.TimerPeriod();
     const std::size_t trayBefore = host.ui.trayHistory().size();
 
-    WeatherContext weather = program.Weather();
-    ParseCurrentConditions(weather, text);
+    ApplyReading(program, reading);
 
     const WeatherState& state = program.weather;
     Require(host.ui.TimerPeriod() == periodBefore, "the timer period is restored");
-    if (state.StatusText == texts::kWaitingForNetwork) {
+    if (!reading) {
+        Require(state.StatusText == texts::kWaitingForNetwork, "no reading, waiting");
         Require(state.CurrentTemperature == kUntouchedTemperature, "no reading, no temperature");
         Require(host.dwm.records.empty(), "no reading, no colour");
         Require(program.colour.CurrentScalePosition == start, "no reading, no position");
         Require(host.ui.trayHistory().size() == trayBefore, "no reading, no tray tip");
         return 0;
     }
-    Require(text.find("temp") != std::string::npos, "a reading needs the key temp");
-
-    const std::string prefix =
-        "\xB5\xB1\xC7\xB0 " + std::to_string(state.CurrentTemperature) + "\xA1\xE6 ";
-    Require(state.StatusText.compare(0, prefix.size(), prefix) == 0, "status starts 当前 t℃");
-    Require(state.StatusText.size() >= prefix.size() + 2 &&
-                state.StatusText.compare(state.StatusText.size() - 2, 2, "\r\n") == 0,
-            "status ends with CR LF");
+    Require(state.CurrentTemperature == reading->Temperature, "the temperature is the reading's");
+    Require(state.StatusText == "\xB5\xB1\xC7\xB0 " + std::to_string(reading->Temperature) +
+                                    "\xA1\xE6 " + reading->WindDirection + reading->WindForce +
+                                    "\r\n",
+            "status: 当前 t℃ , the wind, CR LF");
 
     if (egg) {
         Require(host.dwm.records.empty(), "the easter egg ignores readings");

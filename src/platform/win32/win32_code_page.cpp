@@ -1,5 +1,5 @@
-#include "platform/win32/declared_functions.h"
 #include "platform/win32/gbk_seam.h"
+#include "platform/win32/runtime_functions.h"
 #include "platform/win32/win32_platform.h"
 #include "text/utf16.h"
 
@@ -10,10 +10,6 @@ namespace korvane::platform {
 namespace {
 
 constexpr UINT kGbkCodePage = 936;
-
-using WideCharToMultiByteFunction = int WINAPI(UINT codePage, DWORD flags, LPCWCH wide,
-                                               int wideLength, LPSTR out, int outSize,
-                                               LPCCH defaultChar, LPBOOL usedDefault);
 
 // One character at a time through the system's own tables for code page 936.
 class Win32GbkCharacters final : public text::GbkCharacters {
@@ -46,8 +42,8 @@ Win32GbkCharacters gbkCharacters;
 int Win32CodePage::WideToGbk(std::uint16_t unit, char* out, int outSize) {
     if (out == nullptr || outSize <= 0) return 0;
     const WCHAR wide = static_cast<WCHAR>(unit);
-    return Declared<WideCharToMultiByteFunction>(DeclaredFunction::WideCharToMultiByte)(
-        kGbkCodePage, 0, &wide, 1, out, outSize, nullptr, nullptr);
+    return Declared<RuntimeFunction::WideCharToMultiByte>()(kGbkCodePage, 0, &wide, 1, out, outSize,
+                                                            nullptr, nullptr);
 }
 
 std::wstring WideFromGbk(std::string_view gbk) {

@@ -1,28 +1,28 @@
-#include "platform/win32/declared_functions.h"
+#include "platform/win32/runtime_functions.h"
 #include "platform/win32/win32_platform.h"
 
 #include <windows.h>
 
 namespace korvane::platform {
 
-namespace {
-
-using IsCompositionEnabledFunction = HRESULT WINAPI(BOOL* enabled);
-// The undocumented export 131: the colorization record and a flag the program leaves at 0.
-using SetColorizationParametersFunction = HRESULT WINAPI(const ColorizationParameters* record,
-                                                         UINT unknown);
-
-} // namespace
+using enum RuntimeFunction;
 
 bool Win32Dwm::IsCompositionEnabled() {
     BOOL enabled = FALSE;
-    Declared<IsCompositionEnabledFunction>(DeclaredFunction::DwmIsCompositionEnabled)(&enabled);
+    Declared<DwmIsCompositionEnabled>()(&enabled);
     return enabled != FALSE;
 }
 
 void Win32Dwm::ApplyColorization(const ColorizationParameters& parameters) {
-    Declared<SetColorizationParametersFunction>(DeclaredFunction::DwmSetColorizationParameters)(
-        &parameters, 0);
+    Declared<DwmSetColorizationParameters>()(&parameters, 0);
+}
+
+std::optional<ColorizationParameters> Win32Dwm::ColorizationInForce() {
+    const auto read = IfPresent<DwmGetColorizationParameters>();
+    if (read == nullptr) return std::nullopt;
+    ColorizationParameters parameters;
+    if (FAILED(read(&parameters))) return std::nullopt;
+    return parameters;
 }
 
 } // namespace korvane::platform

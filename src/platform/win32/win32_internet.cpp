@@ -1,5 +1,6 @@
 // The one place that keeps WinINet's ...A functions, written out: the URL, the agent, the
 // headers and the Content-Length are ASCII on the wire, whatever the system's code page.
+#include "platform/win32/runtime_functions.h"
 #include "platform/win32/win32_platform.h"
 
 #include <windows.h>
@@ -11,6 +12,17 @@
 namespace korvane::platform {
 
 namespace {
+
+// The session last opened and not yet closed: the program keeps one for its whole run. The
+// fatal error of a missing library function ends the process past the program's own end, which
+// closes it otherwise.
+HINTERNET openSession = nullptr;
+
+void CloseOpenSession() {
+    if (openSession == nullptr) return;
+    InternetCloseHandle(openSession);
+    openSession = nullptr;
+}
 
 HINTERNET AsHandle(InternetHandle handle) {
     return reinterpret_cast<HINTERNET>(handle);
@@ -73,7 +85,13 @@ bool Win32Internet::CrackUrl(std::string_view url, UrlParts& parts) {
 }
 
 InternetHandle Win32Internet::Open(std::string_view agent, std::uint32_t accessType) {
-    return AsNumber(InternetOpenA(std::string(agent).c_str(), accessType, nullptr, nullptr, 0));
+    const HINTERNET session =
+        InternetOpenA(std::string(agent).c_str(), accessType, nullptr, nullptr, 0);
+    if (session != nullptr) {
+        openSession = session;
+        SetBeforeFatalExit(&CloseOpenSession);
+    }
+    return AsNumber(session);
 }
 
 bool Win32Internet::SetNumberOption(InternetHandle handle, std::uint32_t option,
@@ -140,6 +158,7 @@ bool Win32Internet::Read(InternetHandle request, char* buffer, std::uint32_t siz
 }
 
 bool Win32Internet::Close(InternetHandle handle) {
+    if (AsHandle(handle) == openSession) openSession = nullptr;
     return InternetCloseHandle(AsHandle(handle)) != FALSE;
 }
 

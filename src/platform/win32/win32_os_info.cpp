@@ -1,5 +1,5 @@
-#include "platform/win32/declared_functions.h"
 #include "platform/win32/gbk_seam.h"
+#include "platform/win32/runtime_functions.h"
 #include "platform/win32/win32_platform.h"
 #include "text/gbk.h"
 
@@ -10,10 +10,6 @@
 namespace korvane::platform {
 
 namespace {
-
-using GetVersionExFunction = BOOL WINAPI(OSVERSIONINFOEXW* information);
-using GetProductInfoFunction = BOOL WINAPI(DWORD major, DWORD minor, DWORD servicePackMajor,
-                                           DWORD servicePackMinor, DWORD* productType);
 
 static_assert(sizeof(OSVERSIONINFOEXW) == 284);
 constexpr std::size_t kLongestCsdVersion = 127; // bytes of GBK
@@ -36,7 +32,7 @@ OsVersionRecord Win32OsInfo::Query() {
     OSVERSIONINFOEXW information{};
     information.dwOSVersionInfoSize = sizeof information;
     // When the call fails the zeros stay, and the family reads as 0.
-    Declared<GetVersionExFunction>(DeclaredFunction::GetVersionExW)(&information);
+    Declared<RuntimeFunction::GetVersionExW>()(&information);
 
     OsVersionRecord record;
     record.PlatformId = information.dwPlatformId;
@@ -52,7 +48,7 @@ OsVersionRecord Win32OsInfo::Query() {
 
     if (NeedsProductInfo(record)) {
         DWORD productType = 0;
-        Declared<GetProductInfoFunction>(DeclaredFunction::GetProductInfo)(
+        Declared<RuntimeFunction::GetProductInfo>()(
             information.dwMajorVersion, information.dwMinorVersion,
             WidenedWithSign(information.wServicePackMajor),
             WidenedWithSign(information.wServicePackMinor), &productType);

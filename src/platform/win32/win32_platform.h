@@ -33,6 +33,7 @@ class Win32Dwm : public Dwm {
     Win32Dwm() = default;
     bool IsCompositionEnabled() override;
     void ApplyColorization(const ColorizationParameters& parameters) override;
+    std::optional<ColorizationParameters> ColorizationInForce() override;
 };
 
 class Win32OsInfo : public OsInfo {

@@ -1,6 +1,5 @@
 #include "ui/host/host_window_system.h"
 
-#include "text/search.h"
 #include "ui/timer_period.h"
 #include "ui/tray_tip.h"
 
@@ -33,8 +32,7 @@ void HostWindowSystem::LoadWindow(WindowId window) {
     s.visible = TemplateOf(window).visibleWhenLoaded;
     ++s.createdCount;
     ResetUnits(window);
-    for (const EventBinding& binding : TemplateOf(window).events)
-        if (binding.event == EventKind::Created) Raise(binding.handler);
+    RaiseBound(TemplateOf(window).events, EventKind::Created);
 }
 
 void HostWindowSystem::DestroyWindow(WindowId window) {
@@ -50,7 +48,12 @@ void HostWindowSystem::DestroyWindow(WindowId window) {
 
 void HostWindowSystem::SetVisible(WindowId window, bool visible) {
     WindowState& s = state(window);
-    if (s.loaded) s.visible = visible;
+    if (!s.loaded) return;
+    // Shown from hidden, a window starts at its first field; hidden, it takes its focus along.
+    const std::span<const UnitId> order = TemplateOf(window).tabOrder;
+    if (visible && !s.visible && !order.empty()) focus_ = order.front();
+    if (!visible && focus_ && WindowOfUnit(*focus_) == window) focus_.reset();
+    s.visible = visible;
 }
 
 void HostWindowSystem::SetBackgroundColour(WindowId window, std::uint32_t colourValue) {
@@ -80,8 +83,8 @@ void HostWindowSystem::SetUnitText(UnitId unit, std::string_view text) {
     texts_[unit] = std::string(text);
 }
 
-std::string HostWindowSystem::ComboItemText(int index) {
-    if (index < 0 || index >= ComboCount()) return {};
+std::string HostWindowSystem::ComboItemText(int index) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= comboItems_.size()) return {};
     return comboItems_[static_cast<std::size_t>(index)];
 }
 
@@ -92,17 +95,6 @@ void HostWindowSystem::SetComboSelection(int index) {
     }
     comboSelection_ = index;
     texts_[UnitId::Combo1] = comboItems_[static_cast<std::size_t>(index)];
-}
-
-int HostWindowSystem::ComboSelectPrefix(std::string_view prefix) {
-    if (prefix.empty()) return -1; // an empty text names no city
-    for (int i = 0; i < ComboCount(); ++i) {
-        if (text::StartsWithIgnoringCase(comboItems_[static_cast<std::size_t>(i)], prefix)) {
-            SetComboSelection(i);
-            return i;
-        }
-    }
-    return -1;
 }
 
 void HostWindowSystem::SetComboEditSelection(int start, int length) {
@@ -121,15 +113,16 @@ void HostWindowSystem::RemoveTrayIcon() {
 bool HostWindowSystem::AddTrayIcon(std::string_view tip) {
     // The shell refuses an icon of an identifier it already has, as NIM_ADD does.
     if (trayShown_) return false;
-    if (refusedTrayAdds_ > 0) {
+    const bool refused = refusedTrayAdds_ > 0;
+    if (refused) {
         --refusedTrayAdds_;
         ++trayAddsRefused_;
-        return false;
+        if (!refusalsTakeEffect_) return false;
     }
     trayShown_ = true;
     trayTip_ = std::string(tip);
     trayHistory_.push_back({true, trayTip_});
-    return true;
+    return !refused;
 }
 
 bool HostWindowSystem::ModifyTrayIcon(std::string_view tip) {
@@ -150,6 +143,11 @@ void HostWindowSystem::ExplorerRestarted() {
     tray_.OnShellRestarted();
 }
 
+void HostWindowSystem::EndLogOnSession() {
+    for (const EventBinding& binding : TemplateOf(WindowId::Main).events)
+        if (binding.event == EventKind::SessionEnding) Raise(binding.handler);
+}
+
 void HostWindowSystem::PopupTrayMenu() {
     ++menuPopups_;
     if (whileMenuOpen_) {
@@ -165,7 +163,12 @@ void HostWindowSystem::PopupTrayMenu() {
 
 int HostWindowSystem::ShowMessageBox(std::string_view text, std::string_view caption,
                                      unsigned style) {
-    boxes_.push_back({std::string(text), std::string(caption), style});
+    return ShowFileMessageBox(text, {}, caption, style);
+}
+
+int HostWindowSystem::ShowFileMessageBox(std::string_view text, std::u16string_view path,
+                                         std::string_view caption, unsigned style) {
+    boxes_.push_back({std::string(text), std::string(caption), style, std::u16string(path)});
     const MessageBoxRecord record = boxes_.back();
     if (whileBoxOpen_) whileBoxOpen_(record);
     if (answers_.empty()) return box::Ok;
@@ -185,6 +188,19 @@ void HostWindowSystem::WhileBoxOpen(std::function<void(const MessageBoxRecord&)>
 bool HostWindowSystem::Raise(HandlerId handler, int argument) {
     if (!sink_ || handler == HandlerId::None) return true;
     return sink_->Dispatch(handler, argument);
+}
+
+// Like the real window system, the first binding of the event answers; unbound events agree.
+bool HostWindowSystem::RaiseBound(std::span<const EventBinding> bindings, EventKind event,
+                                  int argument) {
+    for (const EventBinding& binding : bindings)
+        if (binding.event == event) return Raise(binding.handler, argument);
+    return true;
+}
+
+void HostWindowSystem::RaiseUnitEvent(UnitId unit, EventKind event, int argument) {
+    if (const UnitTemplate* pattern = FindUnit(TemplateOf(WindowOfUnit(unit)), unit))
+        RaiseBound(pattern->events, event, argument);
 }
 
 void HostWindowSystem::Post(std::uint32_t at, std::function<void()> event) {
@@ -216,10 +232,7 @@ bool HostWindowSystem::DeliverOneDue() {
         nextTick_ = now_ + static_cast<std::uint32_t>(timerPeriod_);
         ++timerTicks_;
         tray_.Retry();
-        for (const UnitTemplate& unit : TemplateOf(WindowId::Main).units)
-            if (unit.id == UnitId::Timer1)
-                for (const EventBinding& binding : unit.events)
-                    Raise(binding.handler);
+        RaiseUnitEvent(UnitId::Timer1, EventKind::Tick);
         return true;
     }
     return false;
@@ -261,23 +274,36 @@ int HostWindowSystem::RunEventLoop() {
 
 void HostWindowSystem::UserSelectsItem(int index) {
     SetComboSelection(index);
-    for (const UnitTemplate& unit : TemplateOf(WindowId::Config).units)
-        if (unit.id == UnitId::Combo1)
-            for (const EventBinding& binding : unit.events)
-                if (binding.event == EventKind::ListSelectionChanged) Raise(binding.handler);
+    RaiseUnitEvent(UnitId::Combo1, EventKind::ListSelectionChanged);
 }
 
 void HostWindowSystem::UserTypes(std::string_view text, int keyCode) {
-    for (const UnitTemplate& unit : TemplateOf(WindowId::Config).units) {
-        if (unit.id != UnitId::Combo1) continue;
-        for (const EventBinding& binding : unit.events)
-            if (binding.event == EventKind::KeyPressed) Raise(binding.handler, keyCode);
-        texts_[UnitId::Combo1] = std::string(text);
-        // An edit with the list closed clears the list selection before the notification, as a
-        // real combo box does (CB_GETCURSEL gives -1 from then on).
-        comboSelection_ = -1;
-        for (const EventBinding& binding : unit.events)
-            if (binding.event == EventKind::EditTextChanged) Raise(binding.handler);
+    RaiseUnitEvent(UnitId::Combo1, EventKind::KeyPressed, keyCode);
+    texts_[UnitId::Combo1] = std::string(text);
+    // An edit with the list closed clears the list selection before the notification, as a real
+    // combo box does (CB_GETCURSEL gives -1 from then on).
+    comboSelection_ = -1;
+    RaiseUnitEvent(UnitId::Combo1, EventKind::EditTextChanged);
+}
+
+void HostWindowSystem::UserPresses(Key key) {
+    if (!focus_) return;
+    const WindowTemplate& window = TemplateOf(WindowOfUnit(*focus_));
+    const std::span<const UnitId> order = window.tabOrder;
+    const auto at = static_cast<std::size_t>(std::ranges::find(order, *focus_) - order.begin());
+    switch (key) {
+    case Key::Tab:
+        focus_ = order[(at + 1) % order.size()];
+        break;
+    case Key::ShiftTab:
+        focus_ = order[(at + order.size() - 1) % order.size()];
+        break;
+    case Key::Enter:
+        if (window.defaultButton) RaiseUnitEvent(*window.defaultButton, EventKind::Clicked);
+        break;
+    case Key::Escape:
+        if (RaiseBound(window.events, EventKind::CanClose)) DestroyWindow(window.id);
+        break;
     }
 }
 

@@ -25,7 +25,11 @@ struct MessageBoxRecord {
     std::string text;
     std::string caption;
     unsigned style;
+    std::u16string path; // the file a box names, for the "%s" in its text
 };
+
+// Keys the keyboard tests press, as IsDialogMessageW handles them.
+enum class Key : std::uint8_t { Tab, ShiftTab, Enter, Escape };
 
 struct TrayRecord {
     bool shown;
@@ -53,17 +57,17 @@ class HostWindowSystem final : public WindowSystem, private TrayShell {
     bool IsChecked(UnitId unit) override { return checked_[unit]; }
     void SetChecked(UnitId unit, bool checked) override { checked_[unit] = checked; }
     int ComboCount() override { return static_cast<int>(comboItems_.size()); }
-    std::string ComboItemText(int index) override;
     void ComboAddItem(std::string_view text) override { comboItems_.emplace_back(text); }
     int ComboSelection() override { return comboSelection_; }
     void SetComboSelection(int index) override;
-    int ComboSelectPrefix(std::string_view prefix) override;
     void SetComboEditSelection(int start, int length) override;
     void SetTrayIcon(std::string_view tip) override;
     void RemoveTrayIcon() override;
     void PopupTrayMenu() override;
     bool MenuOpen() override { return menuOpen_; }
     int ShowMessageBox(std::string_view text, std::string_view caption, unsigned style) override;
+    int ShowFileMessageBox(std::string_view text, std::u16string_view path,
+                           std::string_view caption, unsigned style) override;
     int RunEventLoop() override;
     void ProcessPendingMessages() override;
     void WaitForInput(std::uint32_t milliseconds) override;
@@ -84,6 +88,9 @@ class HostWindowSystem final : public WindowSystem, private TrayShell {
     void UserSelectsItem(int index);
     // The user types: the edit text becomes `text` and the completion event runs after the key.
     void UserTypes(std::string_view text, int keyCode);
+    // A key for the window that holds the focus: Tab and Shift+Tab move the focus along its tab
+    // order (round), Enter clicks its default button, Esc asks it to close.
+    void UserPresses(Key key);
     // Answers for the coming message boxes, in order (box::Ok when none is queued), and an action
     // run while a box is open (timers keep ticking then).
     void AnswerNextBoxes(std::vector<int> answers);
@@ -94,8 +101,16 @@ class HostWindowSystem final : public WindowSystem, private TrayShell {
     void SetSingleInstance(bool only) { singleInstance_ = only; }
     // Explorer restarted: its new tray has no icon until the program adds one ("TaskbarCreated").
     void ExplorerRestarted();
-    // The shell refuses the next `count` adds, as before the notification area exists at log-on.
-    void RefuseTrayAdds(int count) { refusedTrayAdds_ = count; }
+    // The shell refuses the next `count` adds, as before the notification area exists at log-on;
+    // with `takeEffect`, each is reported failed but shows the icon (a time-out while it is busy).
+    void RefuseTrayAdds(int count, bool takeEffect = false) {
+        refusedTrayAdds_ = count;
+        refusalsTakeEffect_ = takeEffect;
+    }
+    // The shell drops the icon without announcing it.
+    void LoseTrayIconUnseen() { trayShown_ = false; }
+    // Windows ends the log-on session (WM_ENDSESSION).
+    void EndLogOnSession();
 
     // Drops the recorded tray icons, message boxes and timer writes (their storage is kept), so
     // that a long run's heap holds only what the program keeps.
@@ -118,6 +133,8 @@ class HostWindowSystem final : public WindowSystem, private TrayShell {
     std::optional<IconId> windowIcon(WindowId window) { return state(window).icon; }
     int createdCount(WindowId window) { return state(window).createdCount; }
     int broughtForwardCount(WindowId window) { return state(window).broughtForward; }
+    std::string ComboItemText(int index) const;
+    std::optional<UnitId> focus() const { return focus_; }
     int comboEditSelectionStart() const { return editSelectionStart_; }
     int comboEditSelectionLength() const { return editSelectionLength_; }
     int menuPopups() const { return menuPopups_; }
@@ -146,6 +163,8 @@ class HostWindowSystem final : public WindowSystem, private TrayShell {
     std::optional<std::uint32_t> NextDueTime() const;
     bool DeliverOneDue();
     void ResetUnits(WindowId window);
+    bool RaiseBound(std::span<const EventBinding> bindings, EventKind event, int argument = 0);
+    void RaiseUnitEvent(UnitId unit, EventKind event, int argument = 0);
     bool AddTrayIcon(std::string_view tip) override;
     bool ModifyTrayIcon(std::string_view tip) override;
     void DeleteTrayIcon() override;
@@ -162,12 +181,14 @@ class HostWindowSystem final : public WindowSystem, private TrayShell {
     std::map<UnitId, bool> checked_;
     std::vector<std::string> comboItems_;
     int comboSelection_ = -1;
+    std::optional<UnitId> focus_;
     int editSelectionStart_ = 0;
     int editSelectionLength_ = 0;
     bool trayShown_ = false;
     std::string trayTip_;
     std::vector<TrayRecord> trayHistory_;
     int refusedTrayAdds_ = 0;
+    bool refusalsTakeEffect_ = false;
     int trayAddsRefused_ = 0;
     TrayKeeper tray_{*this};
     std::vector<MessageBoxRecord> boxes_;

@@ -3,7 +3,6 @@
 
 #include "platform/win32/gbk_seam.h"
 #include "text/gbk.h"
-#include "text/search.h"
 #include "ui/win32/scoped_flag.h"
 
 #include <algorithm>
@@ -31,18 +30,6 @@ int Win32WindowSystem::ComboCount() {
     return count > 0 ? static_cast<int>(count) : 0;
 }
 
-std::string Win32WindowSystem::ComboItemText(int index) {
-    if (index < 0) return {};
-    const LRESULT length = SendCombo(CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length < 0) return {};
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const LRESULT copied =
-        SendCombo(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    if (copied < 0) return {};
-    text.resize(std::min<std::size_t>(static_cast<std::size_t>(copied), text.size() - 1));
-    return platform::GbkFromWide(text);
-}
-
 void Win32WindowSystem::ComboAddItem(std::string_view text) {
     const std::wstring shown = platform::WideFromGbk(text);
     SendCombo(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
@@ -57,20 +44,6 @@ int Win32WindowSystem::ComboSelection() {
 void Win32WindowSystem::SetComboSelection(int index) {
     if (index < 0 || index >= ComboCount()) index = -1;
     SendCombo(CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-}
-
-// CB_SELECTSTRING would compare through Unicode case folding; the rule here is ASCII only. An
-// empty prefix matches nothing, so that an empty city text is never taken for the first city.
-int Win32WindowSystem::ComboSelectPrefix(std::string_view prefix) {
-    if (prefix.empty()) return -1;
-    const int count = ComboCount();
-    for (int index = 0; index < count; ++index) {
-        if (text::StartsWithIgnoringCase(ComboItemText(index), prefix)) {
-            SetComboSelection(index);
-            return index;
-        }
-    }
-    return -1;
 }
 
 // Positions are GBK bytes; the edit field counts UTF-16 units, one for each GBK character.

@@ -55,7 +55,14 @@ std::uint32_t Win32WindowSystem::TickCount() {
 
 int Win32WindowSystem::ShowMessageBox(std::string_view text, std::string_view caption,
                                       unsigned style) {
-    const std::wstring shownText = platform::WideFromGbk(text);
+    return ShowFileMessageBox(text, {}, caption, style);
+}
+
+int Win32WindowSystem::ShowFileMessageBox(std::string_view text, std::u16string_view path,
+                                          std::string_view caption, unsigned style) {
+    std::wstring shownText = platform::WideFromGbk(text);
+    if (const std::size_t at = shownText.find(L"%s"); at != std::wstring::npos && !path.empty())
+        shownText.replace(at, 2, platform::AsWide(path));
     const std::wstring shownCaption = platform::WideFromGbk(caption);
     return MessageBoxW(nullptr, shownText.c_str(), shownCaption.c_str(), style);
 }

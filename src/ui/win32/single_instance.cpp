@@ -1,4 +1,5 @@
 // One Korvane per log-on session; a second start opens the first one's configuration window.
+#include "platform/win32/runtime_functions.h"
 #include "ui/win32/win32_window_system.h"
 #include "ui/win32/window_constants.h"
 
@@ -11,8 +12,16 @@ bool Win32WindowSystem::ClaimSingleInstance() {
     // Without a mutex nothing can be told apart: run rather than refuse.
     if (!instanceMutex_ || !alreadyRunning) return true;
     instanceMutex_.reset();
-    if (const HWND first = FindWindowW(win32::kMainWindowClass, nullptr))
-        PostMessageW(first, openConfigMessage_, 0, 0);
+    const HWND first = FindWindowW(win32::kMainWindowClass, nullptr);
+    if (!first) return false;
+    // This start came from the user and may take the foreground: it hands that right to the first
+    // one, whose configuration window would otherwise open behind the others.
+    DWORD firstProcess = 0;
+    GetWindowThreadProcessId(first, &firstProcess);
+    if (const auto allow =
+            platform::IfPresent<platform::RuntimeFunction::AllowSetForegroundWindow>())
+        allow(firstProcess);
+    PostMessageW(first, openConfigMessage_, 0, 0);
     return false;
 }
 

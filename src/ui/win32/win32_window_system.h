@@ -43,11 +43,9 @@ class Win32WindowSystem : public WindowSystem, private TrayShell {
     void SetChecked(UnitId unit, bool checked) override;
 
     int ComboCount() override;
-    std::string ComboItemText(int index) override;
     void ComboAddItem(std::string_view text) override;
     int ComboSelection() override;
     void SetComboSelection(int index) override;
-    int ComboSelectPrefix(std::string_view prefix) override;
     void SetComboEditSelection(int start, int length) override;
 
     void SetTrayIcon(std::string_view tip) override;
@@ -56,6 +54,8 @@ class Win32WindowSystem : public WindowSystem, private TrayShell {
     bool MenuOpen() override { return menuOpen_; }
 
     int ShowMessageBox(std::string_view text, std::string_view caption, unsigned style) override;
+    int ShowFileMessageBox(std::string_view text, std::u16string_view path,
+                           std::string_view caption, unsigned style) override;
 
     int RunEventLoop() override;
     void ProcessPendingMessages() override;

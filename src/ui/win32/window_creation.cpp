@@ -70,6 +70,13 @@ void Win32WindowSystem::CreateFromTemplate(const WindowTemplate& pattern) {
         return;
     for (const UnitTemplate& unit : pattern.units)
         CreateUnit(window, unit);
+    // Tab walks the controls in their stacking order: the tab order goes on top, first first.
+    HWND above = HWND_TOP;
+    for (const UnitId id : pattern.tabOrder) {
+        if (!UnitWindow(id)) continue;
+        SetWindowPos(UnitWindow(id), above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        above = UnitWindow(id);
+    }
     if (pattern.hasOwnIcon) SetWindowIcon(pattern.id, IconId::MainWindow);
     if (pattern.id == WindowId::Main) StartTimer();
     if (pattern.visibleWhenLoaded) ShowWindow(window.hwnd, SW_SHOW);
@@ -88,7 +95,10 @@ void Win32WindowSystem::CreateUnit(WindowRecord& window, const UnitTemplate& uni
     // A combo box's height includes its dropped-down list.
     const int height =
         place.height + (unit.kind == UnitKind::ComboBox ? ScaleToDpi(unit.dropDownHeight, dpi) : 0);
-    const DWORD style = WS_CHILD | (unit.visible ? WS_VISIBLE : 0) | control->style;
+    // The default button (BS_PUSHBUTTON is 0) wears the thicker frame that says Enter clicks it.
+    const bool isDefault = TemplateOf(window.id).defaultButton == unit.id;
+    const DWORD style = WS_CHILD | (unit.visible ? WS_VISIBLE : 0) | control->style |
+                        (isDefault ? BS_DEFPUSHBUTTON : 0);
     const std::wstring caption = platform::WideFromGbk(unit.caption);
     const HWND hwnd = CreateWindowExW(
         control->exStyle, control->className, caption.c_str(), style, place.left, place.top,
@@ -151,10 +161,23 @@ bool Win32WindowSystem::IsVisible(WindowId window) {
 }
 
 void Win32WindowSystem::SetVisible(WindowId window, bool visible) {
-    const HWND hwnd = Record(window).hwnd;
+    WindowRecord& record = Record(window);
+    const HWND hwnd = record.hwnd;
     if (!hwnd) return;
+    // Shown from hidden, the window starts at its first field, as a dialog does (the activation
+    // gives the focus back to the field it records).
+    const std::span<const UnitId> order = TemplateOf(window).tabOrder;
+    const HWND first =
+        visible && !IsWindowVisible(hwnd) && !order.empty() ? UnitWindow(order.front()) : nullptr;
+    if (first) record.lastFocus = first;
     ShowWindow(hwnd, visible ? SW_SHOW : SW_HIDE);
-    if (visible) SetForegroundWindow(hwnd);
+    if (!visible) return;
+    SetForegroundWindow(hwnd);
+    if (!first) return;
+    SetFocus(first);
+    // Its text selected, as a dialog starts a field: typing replaces it.
+    if (FindUnit(TemplateOf(window), order.front())->kind == UnitKind::ComboBox)
+        SendMessageW(first, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
 }
 
 void Win32WindowSystem::SetBackgroundColour(WindowId window, std::uint32_t colourValue) {

@@ -1,6 +1,7 @@
 // The window classes of both windows and the window procedure that routes their messages.
 #include "ui/win32/win32_window_system.h"
 
+#include "platform/win32/runtime_functions.h"
 #include "ui/win32/window_constants.h"
 
 namespace korvane::ui {
@@ -37,6 +38,16 @@ LRESULT Win32WindowSystem::WindowProcedure(WindowRecord& window, UINT message, W
     const HWND hwnd = window.hwnd;
     const bool isMain = window.id == WindowId::Main;
     switch (message) {
+    case WM_CREATE:
+        // Started elevated, the program would not hear a restarted Explorer announce itself:
+        // its broadcast comes from a lower integrity level. Where the call is missing (Vista),
+        // the icon comes back with the next reading, whose modify fails and adds it afresh.
+        if (isMain) {
+            if (const auto allow =
+                    platform::IfPresent<platform::RuntimeFunction::ChangeWindowMessageFilterEx>())
+                allow(hwnd, taskbarCreatedMessage_, MSGFLT_ALLOW, nullptr);
+        }
+        break;
     case WM_COMMAND:
         OnCommand(window, wParam, lParam);
         return 0;
@@ -53,6 +64,12 @@ LRESULT Win32WindowSystem::WindowProcedure(WindowRecord& window, UINT message, W
     case WM_CLOSE:
         OnCloseRequest(window);
         return 0;
+    case DM_GETDEFID:
+        // IsDialogMessageW asks for the default button: Enter is a click on it, and it keeps the
+        // frame that says so while the focus is elsewhere.
+        if (const auto button = TemplateOf(window.id).defaultButton)
+            return MAKELRESULT(win32::kFirstUnitControlId + static_cast<int>(*button), DC_HASDEFID);
+        break;
     case win32::kTrayCallbackMessage:
         if (isMain) OnTrayCallback(lParam);
         return 0;
@@ -81,6 +98,10 @@ LRESULT Win32WindowSystem::WindowProcedure(WindowRecord& window, UINT message, W
             return 0;
         }
         break;
+    case WM_ENDSESSION:
+        // Windows ends the log-on session and may end the process any time after this returns.
+        if (isMain && wParam) FireWindowEvent(WindowId::Main, EventKind::SessionEnding, 0, true);
+        return 0;
     case WM_DESTROY:
         if (isMain) {
             // An icon left behind would stay in the tray until the mouse passes over it.

@@ -3,6 +3,7 @@
 # keep the pure doubles, which a test checks by their imports.
 set(DEMO_DEF ${E2E_DIR}/dwmapi_double/dwmapi.def)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${DEMO_DEF})
   file(READ ${DEMO_DEF} def_text)
   string(REGEX REPLACE "([A-Za-z0-9_])@[0-9]+" "\\1" def_text "${def_text}")
   set(DEMO_DEF ${CMAKE_CURRENT_BINARY_DIR}/e2e/dwmapi_demo.def)

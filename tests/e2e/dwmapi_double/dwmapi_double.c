@@ -2,6 +2,7 @@
  * (WINEDLLOVERRIDES="dwmapi=n,b").  Behaviour comes from the environment:
  *   KORVANE_DWM_COMPOSITION  "0" reports composition off, anything else on;
  *   KORVANE_DWM_LOG          file (Windows path) to which every call is appended.
+ * Ordinal 127 answers a fixed record of the user's own colours.
  * Times are QueryPerformanceCounter seconds, which under Wine follow the
  * Linux CLOCK_MONOTONIC_RAW clock the weather server logs with.
  * Built with SHOW_ON_SCREEN (the demo's copy only), every record is also
@@ -54,6 +55,21 @@ HRESULT WINAPI DwmIsCompositionEnabled(BOOL *enabled)
 #ifdef SHOW_ON_SCREEN
 #include "show_on_screen.h"
 #endif
+
+/* The undocumented read of the colorization in force (ordinal 127): a fixed
+ * record, every field distinct, standing for the user's own colours.  Not
+ * exported by the no131 copy.  Logged with the fields it answered. */
+HRESULT WINAPI DwmGetColorizationRecord(DWORD *record)
+{
+    static const DWORD user[7] = {0xC42E8AB7, 0x9A5C1D03, 41, 7, 29, 63, 1};
+    if (record) memcpy(record, user, sizeof user);
+    char line[320];
+    snprintf(line, sizeof line,
+             "{\"call\":\"127\",\"t\":%.6f,\"hex\":\"%08lX %08lX %08lX %08lX %08lX %08lX %08lX\"}\n",
+             now_seconds(), user[0], user[1], user[2], user[3], user[4], user[5], user[6]);
+    append_line(line);
+    return S_OK;
+}
 
 #ifdef WITH_ORDINAL_131
 /* The undocumented colorization entry: a record of seven 32-bit values and a

@@ -17,7 +17,7 @@ def expect_refusal(s, message, what):
     s.press("错误", "ok")
     s.check(s.message_box("错误", timeout=1)[1] is None, f"{what}: the box closed")
     s.check(s.read_config() is None, f"{what}: nothing written: {s.read_config()!r}")
-    s.check(s.visible_window(c.CONFIG_CAPTION) is not None, f"{what}: window still open")
+    s.check(s.visible_window(c.CONFIG_CAPTION), f"{what}: window still open")
 
 
 def run(s):

@@ -24,21 +24,22 @@ from scenarios.tray_menu import open_menu
 
 SCALES = (96, 120, 144, 192)
 WINDOW_96 = (229, 174)
-# Direct children of the configuration window: class, text, 96-DPI client rectangle
-# (left, top, width, height) as the templates give it.
+# Direct children of the configuration window in their stacking order (the controls Tab walks, in
+# reading order, then the labels): class, text, 96-DPI client rectangle (left, top, width, height)
+# as the templates give it.
 CONTROLS_96 = [
-    ("Button", "保存配置", (147, 100, 56, 32)),
-    ("Button", "开机自动运行", (16, 113, 128, 16)),
-    ("Button", "启用透明毛玻璃效果", (16, 92, 136, 16)),
-    ("Static", "℃", (186, 69, 24, 16)),
-    ("Edit", None, (88, 68, 88, 20)),
-    ("Static", "℃", (186, 42, 24, 16)),
-    ("Edit", None, (88, 41, 88, 20)),
-    ("Static", "最低气温：", (17, 41, 64, 16)),
-    ("Static", "最高气温：", (17, 67, 64, 16)),
     # A drop-down combo box's closed height is the system's, made to fit its font: 22 at
     # 96 DPI, not the template's 20. Its other three figures are the template's.
     ("ComboBox", None, (88, 14, 112, None)),
+    ("Edit", None, (88, 41, 88, 20)),
+    ("Edit", None, (88, 68, 88, 20)),
+    ("Button", "启用透明毛玻璃效果", (16, 92, 136, 16)),
+    ("Button", "开机自动运行", (16, 113, 128, 16)),
+    ("Button", "保存配置", (147, 100, 56, 32)),
+    ("Static", "℃", (186, 69, 24, 16)),
+    ("Static", "℃", (186, 42, 24, 16)),
+    ("Static", "最低气温：", (17, 41, 64, 16)),
+    ("Static", "最高气温：", (17, 67, 64, 16)),
     ("Static", "所处城市：", (17, 14, 56, 16)),
 ]
 CHECK_BOX_STYLE = 0x3  # BS_AUTOCHECKBOX

@@ -127,12 +127,41 @@ TEST_F(ProgramTest, SecondInstance_EndsWithZeroBeforeAnyWindow) {
     EXPECT_FALSE(ui.trayShown());
 }
 
-TEST_F(ProgramTest, Exit_RemovesTheIconDestroysTheConfigWindowAndEndsWithZero) {
-    StartConfigured();
-    EXPECT_EQ(Raise(ui::HandlerId::ExitProgram), 0);
-    EXPECT_FALSE(ui.trayShown());
-    EXPECT_FALSE(ui.IsLoaded(WindowId::Config));
-    EXPECT_EQ(program.settings.CityId, "");
+TEST_F(ProgramTest, Exit_RemovesTheIconClosesTheSessionHandsBackTheUserColourAndEndsWithZero) {
+    const struct {
+        const char* how;
+        bool sessionEnds, egg, no127; // WM_ENDSESSION instead of 退出; dwmapi.dll lacks 127
+    } cases[] = {
+        {"退出 after a reading", false, false, false},
+        {"退出 in the easter egg", false, true, false},
+        {"the log-on session ends", true, false, false},
+        {"no ordinal 127: nothing handed back", false, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        HostProgram<ReplyInternet> p;
+        if (c.no127) p.dwm.inForce.reset();
+        p.files.Put(u"config.ini", kBeijingFile);
+        ASSERT_FALSE(p.Start().has_value());
+        p.internet.Reply(Reading("9"));
+        p.ui.Advance(1000);
+        if (c.egg) p.Raise(ui::HandlerId::ToggleEggMode);
+        p.ui.Advance(500);
+        const std::size_t before = p.dwm.records.size();
+        std::optional<int> code;
+        try {
+            c.sessionEnds ? p.ui.EndLogOnSession() : void(p.ui.Raise(ui::HandlerId::ExitProgram));
+        } catch (const ui::ProcessEnded& ended) {
+            code = ended.exitCode;
+        }
+        EXPECT_EQ(code, 0);
+        EXPECT_FALSE(p.ui.trayShown());
+        EXPECT_FALSE(p.ui.IsLoaded(WindowId::Config));
+        EXPECT_EQ(p.program.settings.CityId, "");
+        EXPECT_EQ(p.internet.closedSessions, 1) << "the session is closed at exit after a fetch";
+        EXPECT_EQ(p.dwm.records.size(), before + (c.no127 ? 0 : 1));
+        EXPECT_EQ(p.dwm.records.back() == platform::kUserColorization, !c.no127);
+    }
 }
 
 } // namespace

@@ -49,22 +49,35 @@ TEST_F(TimerCycleTest, TickSequences_RefreshOnTheTicksThatSeeZeroOrFive) {
     }
 }
 
-TEST_F(TimerCycleTest, ConfiguredStart_RefreshesAtOneFiveAndNineSeconds) {
-    StartConfigured();
-    for (int i = 0; i < 3; ++i)
-        internet.Reply(Reading("9"));
-    std::vector<std::uint32_t> at;
-    const std::uint32_t start = ui.TickCount();
-    for (int ms = 0; ms < 9500; ms += 10) {
-        const std::size_t before = internet.paths().size();
-        ui.Advance(10);
-        if (internet.paths().size() > before) at.push_back(ui.TickCount() - start);
+TEST(TimerCycle, RefreshTimes_FollowTheTimersBeat) {
+    const struct {
+        const char* how;
+        std::uint32_t saveAt; // 0: no Save
+        std::vector<std::uint32_t> refreshAt;
+    } cases[] = {
+        // The first reading is applied at once; the same reading again is applied at once too.
+        {"configured start", 0, {1000, 5000, 9000}},
+        // Save re-arms the cycle with the period the timer already has, which does not restart
+        // it: the refresh comes on the timer's next beat, not a whole period after Save.
+        {"Save at 2.4 s", 2400, {1000, 3000, 7000}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        HostProgram<ReplyInternet> p;
+        p.files.Put(u"config.ini", kBeijingFile);
+        ASSERT_FALSE(p.Start().has_value());
+        for (int i = 0; i < 3; ++i)
+            p.internet.Reply(Reading("9"));
+        std::vector<std::uint32_t> at;
+        const std::uint32_t start = p.ui.TickCount();
+        for (int ms = 0; ms < 9500; ms += 10) {
+            const std::size_t before = p.internet.paths().size();
+            p.ui.Advance(10);
+            if (p.ui.TickCount() - start == c.saveAt) p.Raise(HandlerId::OnSaveClicked);
+            if (p.internet.paths().size() > before) at.push_back(p.ui.TickCount() - start);
+        }
+        EXPECT_EQ(at, c.refreshAt);
     }
-    ASSERT_EQ(at.size(), 3u);
-    EXPECT_EQ(at[0], 1000u);
-    // The first reading is applied at once; the same reading again is applied at once too.
-    EXPECT_EQ(at[1], 5000u);
-    EXPECT_EQ(at[2], 9000u);
 }
 
 TEST_F(TimerCycleTest, EggSweep_FromMinusOneVisitsOddPositionsAndBounces) {

@@ -133,31 +133,46 @@ TEST_F(ProgramTest, TrayIconTable_EveryMomentSetsOrRemovesAsListed) {
 TEST_F(ProgramTest, TrayIcon_TheShellGetsItBackWheneverItIsWanted) {
     const struct {
         const char* how;
-        int refusedAdds;     // from start-up on: no notification area yet at log-on
+        int refusedAdds;     // from start-up on (no notification area yet at log-on), or the loss
+        bool takeEffect;     // reported failed, shown all the same (a time-out, the shell busy)
+        bool lostUnseen;     // the shell drops the icon without a word; a reading sets it again
         bool restart;        // Explorer (re)starts after start-up: "TaskbarCreated"
         bool unwanted;       // the configuration window was opened by a tray click
         int shownAfterTicks; // -1: not shown within 10 ticks
     } cases[] = {
-        {"shown, Explorer restarts: back with its tip", 0, true, false, 0},
-        {"refused at log-on, no network: retried on the ticks", 3, false, false, 3},
-        {"refused at log-on, then the tray starts", 1, true, false, 0},
-        {"not wanted: neither a restart nor a tick brings it", 0, true, true, -1},
+        {"shown, Explorer restarts: back with its tip", 0, false, false, true, false, 0},
+        {"refused at log-on, no network: retried on the ticks", 3, false, false, false, false, 3},
+        {"refused at log-on, then the tray starts", 1, false, false, true, false, 0},
+        {"not wanted: neither a restart nor a tick brings it", 0, false, false, true, true, -1},
+        {"add at log-on failed but shown", 1, true, false, false, false, 0},
+        {"lost unseen: the modify fails, its add fails but shows", 1, true, true, false, false, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.how);
         HostProgram<ReplyInternet> p; // offline: no reading queued
         p.files.Put(u"config.ini", kBeijingFile);
-        p.ui.RefuseTrayAdds(c.refusedAdds);
+        p.ui.RefuseTrayAdds(c.lostUnseen ? 0 : c.refusedAdds, c.takeEffect);
         p.program.weather.StatusText = "tip";
         ASSERT_FALSE(p.Start().has_value());
         if (c.unwanted) p.Raise(HandlerId::OnTrayEvent, ui::tray_action::LeftUp);
         if (c.restart) p.ui.ExplorerRestarted();
+        if (c.lostUnseen) {
+            p.ui.LoseTrayIconUnseen();
+            p.ui.RefuseTrayAdds(c.refusedAdds, c.takeEffect);
+            p.ui.SetTrayIcon("tip");
+        }
         int ticks = 0;
         for (; !p.ui.trayShown() && ticks < 10; ++ticks)
             p.ui.Advance(1000);
         EXPECT_EQ(p.ui.trayShown() ? ticks : -1, c.shownAfterTicks);
         EXPECT_EQ(p.ui.trayShown() ? p.ui.trayTip() : "tip", "tip");
         EXPECT_EQ(p.ui.trayAddsRefused(), c.refusedAdds);
+        if (!c.unwanted) {
+            p.ui.SetTrayIcon("next");
+            EXPECT_EQ(p.ui.trayTip(), "next") << "the next tip reaches the shell";
+        }
+        EXPECT_EQ(p.Raise(HandlerId::ExitProgram), 0);
+        EXPECT_FALSE(p.ui.trayShown()) << "退出 leaves no icon behind";
     }
 }
 

@@ -18,6 +18,15 @@ struct RampCase {
     std::uint32_t compositionColour;
 };
 
+TEST(ScalePosition, TruncatesTowardZeroWithoutClamping) {
+    EXPECT_EQ(ScalePosition(9, 0, 30), 30);
+    EXPECT_EQ(ScalePosition(-11, -10, 20), -3);
+    EXPECT_EQ(ScalePosition(41, 0, 40), 102);
+    EXPECT_EQ(ScalePosition(5, 5, 5), 0);
+    EXPECT_EQ(ScalePosition(-1000, 0, 40), -2500);
+    EXPECT_EQ(ScalePosition(1000000000, 0, 40), -1794967296) << "low 32 bits of 2500000000";
+}
+
 TEST(ColourRamp, TurnsEachScalePositionIntoTheColourOfItsSegment) {
     const RampCase cases[] = {
         {-1000, 255, 20, 0, "0014FF", 0x600014FF},

@@ -71,6 +71,16 @@ TEST(PositionOfStationCode, GivesNoPositionForAnythingButAListedCodeExactly) {
     }
 }
 
+TEST(FirstCityBeginningWith, NamesTheFirstCityInTableOrderThatBeginsWithTheText) {
+    const struct {
+        const char* typedUtf8;
+        int position;
+    } cases[] = {{"北京", 46}, {"北", 42},  {"朝阳", 68},  {"松江", 487},
+                 {"本溪", 50}, {"纽约", 0}, {"北京市", 0}, {"", 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(FirstCityBeginningWith(Gbk(c.typedUtf8)), c.position) << c.typedUtf8;
+}
+
 struct OutsideCase {
     int position;
 };

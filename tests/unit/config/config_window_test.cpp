@@ -308,6 +308,54 @@ TEST_F(ConfigWindowTest, CloseRequest_PutsTheIconBackHidesAndRefuses) {
     EXPECT_EQ(ui.TimerPeriod(), 0) << "closing without Save starts nothing";
 }
 
+TEST_F(ConfigWindowTest, Keyboard_FocusInTheCityBoxWhenShownTabInReadingOrderEnterSaves) {
+    StartWith(nullptr); // first use shows the window
+    EXPECT_EQ(ui.focus(), UnitId::Combo1);
+    for (UnitId next : {UnitId::Edit1, UnitId::Edit2, UnitId::Check1, UnitId::Check2, UnitId::Save,
+                        UnitId::Combo1}) {
+        ui.UserPresses(ui::Key::Tab);
+        EXPECT_EQ(ui.focus(), next);
+    }
+    ui.UserPresses(ui::Key::ShiftTab);
+    EXPECT_EQ(ui.focus(), UnitId::Save);
+    // Hidden by Esc, shown by a tray click, by 配置, by a second start (it posts OpenConfigWindow).
+    ui.ChooseMenuEntry(HandlerId::OpenConfigWindow);
+    for (int action : {ui::tray_action::LeftUp, ui::tray_action::RightUpOrMenuKey, 0}) {
+        ui.UserPresses(ui::Key::Escape);
+        Raise(action ? HandlerId::OnTrayEvent : HandlerId::OpenConfigWindow, action);
+        EXPECT_EQ(ui.focus(), UnitId::Combo1) << action;
+        ui.UserPresses(ui::Key::Tab);
+    }
+    Raise(HandlerId::OpenConfigWindow); // shown already: the focus stays
+    EXPECT_EQ(ui.focus(), UnitId::Edit1);
+    Type("北京");
+    ui.UserPresses(ui::Key::Enter); // in the lowest box: a click on Save
+    EXPECT_EQ(File(), "CityId=101010100\r\nMaxTemperature=40\r\nMinTemperature=0\r\nOpaque=0");
+    EXPECT_FALSE(ui.IsVisible(WindowId::Config));
+}
+
+TEST_F(ConfigWindowTest, SaveThatCannotWrite_NamesTheFileAndKeepsTheWindowTheTickAndTheTimer) {
+    StartWith(kBeijingFile);
+    files.FailWrites();
+    Type("上海");
+    program.TickCount = 3;
+    const std::size_t timerWrites = ui.timerPeriodWrites().size();
+    for (const std::u16string folder : {u"C:\\Program Files\\Korvane\\", u"D:\\"}) {
+        process.executablePath = folder + u"Korvane.exe";
+        Raise(HandlerId::OnSaveClicked);
+        ASSERT_FALSE(ui.boxes().empty());
+        EXPECT_EQ(
+            ui.boxes().back().text,
+            Gbk("无法写入配置文件“%s”，配置没有保存！\r\n请确认这个文件夹可以写入后再试一次。"));
+        EXPECT_TRUE(ui.boxes().back().path == folder + u"config.ini");
+        EXPECT_EQ(ui.boxes().back().style, 0x2010u);
+        EXPECT_TRUE(ui.IsVisible(WindowId::Config));
+        EXPECT_EQ(CityText(), Gbk("上海"));
+        EXPECT_EQ(program.TickCount, 3);
+        EXPECT_EQ(ui.timerPeriodWrites().size(), timerWrites);
+    }
+}
+
 TEST_F(ConfigWindowTest, TypingCompletion) {
     StartWith(nullptr);
     // The first character selects the first city that begins with it, rest selected.

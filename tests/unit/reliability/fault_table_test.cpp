@@ -114,7 +114,7 @@ TEST(FaultTable, AConfigIniFoundAtStartIsReadWithoutLosingItsBytesAndTheProgramR
          false,
          false,
          {"", 0, 0, 0}},
-        {"a folder named config.ini is a first use, and a Save keeps the picked city",
+        {"a folder named config.ini is a first use, and a Save says it cannot write there",
          "",
          false,
          false,
@@ -148,8 +148,9 @@ TEST(FaultTable, AConfigIniFoundAtStartIsReadWithoutLosingItsBytesAndTheProgramR
             p.files.MakeUnreadable(kConfigFileName, false);
             p.ui.UserTypes(Gbk("北京"), 'A');
             p.ui.Raise(HandlerId::OnSaveClicked);
-            EXPECT_EQ(p.program.settings.CityId, "101010100");
-            ExpectATickStillFetches(p);
+            EXPECT_EQ(p.program.settings.CityId, row.folder ? "" : "101010100");
+            EXPECT_EQ(p.ui.IsVisible(WindowId::Config), row.folder);
+            if (!row.folder) ExpectATickStillFetches(p);
         }
     }
 }
@@ -173,11 +174,11 @@ TEST(FaultTable, ASaveThatCannotWriteOrReloadKeepsWhatTheFileSaysAndTheProgramRu
          saved,
          {"101020100", 35, -5, 1},
          true},
-        {"an unwritable file keeps its old bytes and Settings falls back to them",
+        {"an unwritable file keeps its old bytes, and nothing is applied",
          SaveFault::Unwritable,
          kBeijingFile,
          {"101010100", 30, 0, 0},
-         true},
+         false},
         {"a file removed between write and reload leaves Settings with the picked city",
          SaveFault::VanishesBeforeReload,
          std::nullopt,
@@ -218,10 +219,12 @@ TEST(FaultTable, ASaveThatCannotWriteOrReloadKeepsWhatTheFileSaysAndTheProgramRu
 
         p.ui.Raise(HandlerId::OnSaveClicked);
 
-        EXPECT_TRUE(p.ui.boxes().empty()); // write and registry failures are silent
+        // Registry failures are silent; a file that cannot be written is said, the window stays.
+        const bool unwritable = row.kind == SaveFault::Unwritable;
+        EXPECT_EQ(p.ui.boxes().size(), unwritable ? 1u : 0u);
         EXPECT_EQ(p.files.Content(kConfigFileName), row.fileAfter);
         ExpectSettings(p.program.settings, row.expected);
-        EXPECT_FALSE(p.ui.IsVisible(WindowId::Config));
+        EXPECT_EQ(p.ui.IsVisible(WindowId::Config), unwritable);
         EXPECT_TRUE(p.ui.trayShown());
         p.registry.refuseEverything = false;
         EXPECT_EQ(IsAutostartRegistered(p.registry), row.autostartAfter);

@@ -137,8 +137,8 @@ TEST(NetworkFaultTable, CutOversizedAndOutlandishBodiesGiveADefinedReadingAndCol
         {"a connection dropping inside 北京 before temp is no reading",
          CutAfter(Reading("9"), "北", 2), true, 0, 30, std::nullopt, kNoColourYet, "联网等待…",
          "25", 25},
-        {"1 MiB of temp reads 0 and no wind", Repeated("temp", 262144), false, 0, 30, 0, 0,
-         "当前 0℃ \r\n", "25", 25},
+        {"1 MiB of \"temp\":\" reads 0 and no wind", Repeated(R"("temp":")", 131072), false, 0, 30,
+         0, 0, "当前 0℃ \r\n", "25", 25},
         {"a reading of -1000 lies far below the scale", Reading("-1000"), false, 0, 30, -1000,
          -3333, "当前 -1000℃ 东南风2级\r\n", "25", 25},
         // 1e9 * 100 / 30 truncates to 3333333333, whose low 32 bits are -961633963. Another

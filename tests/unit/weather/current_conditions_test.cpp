@@ -1,9 +1,9 @@
-// Temperature and wind out of the decoded document, the status line and the scale position.
+// A document through a refresh: the reading by its quoted keys, and the temperature, status line,
+// scale position, colour and tray tip the program makes of it.
 #include "colour/ramp.h"
 #include "support/gbk.h"
 #include "support/program_fixture.h"
 #include "ui/tray_tip.h"
-#include "weather/current_conditions.h"
 
 namespace korvane::testing {
 namespace {
@@ -15,8 +15,8 @@ class ConditionsTest : public ProgramTest {
         program.settings.MinTemperature = min;
         program.settings.MaxTemperature = max;
         program.colour.CurrentScalePosition = kNoColourYet; // applied at once
-        WeatherContext weather = program.Weather();
-        ParseCurrentConditions(weather, Gbk(utf8));
+        internet.Reply(std::string(utf8));
+        Refresh();
     }
 };
 
@@ -45,6 +45,8 @@ TEST_F(ConditionsTest, Readings_GiveTemperaturePositionAndStatus) {
         {Document("25"), 20, 20, 25, 0, "当前 25℃ 东南风2级\r\n"},
         {R"({"temp":"7","WS":"3级"})", 0, 70, 7, 10, "当前 7℃ 3级\r\n"},
         {R"({"temp":"7"})", 0, 70, 7, 10, "当前 7℃ \r\n"},
+        {R"({"temp":"9)", 0, 30, 0, 0, "当前 0℃ \r\n"}, // no quote closes the value
+        {R"({"temperature":"99","temp":"7"})", 0, 70, 7, 10, "当前 7℃ \r\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.document);
@@ -62,11 +64,14 @@ TEST_F(ConditionsTest, Readings_GiveTemperaturePositionAndStatus) {
 TEST_F(ConditionsTest, NoTemperature_ShowsWaitingAndChangesNothingElse) {
     Parse(Document("9"), 0, 30);
     const std::string tip = ui.trayTip();
-    for (const char* text : {"", R"({"TEMP":"9","WD":"x"})", "<html>404 Not Found</html>"}) {
+    for (const char* text :
+         {"", "{}", R"({"TEMP":"9","WD":"x"})", R"({"temperature":"9"})",
+          "<html>404 Not Found</html>", "<html>503 Service temporarily unavailable</html>",
+          R"(<form action="login">Hotel Wi-Fi: <input name="temp_pass"></form>)"}) {
         SCOPED_TRACE(text);
         dwm.records.clear();
-        WeatherContext weather = program.Weather();
-        ParseCurrentConditions(weather, text);
+        internet.Reply(text);
+        Refresh();
         EXPECT_EQ(program.weather.StatusText, Gbk("联网等待…"));
         EXPECT_EQ(program.weather.CurrentTemperature, 9);
         EXPECT_TRUE(dwm.records.empty());
@@ -81,33 +86,6 @@ TEST_F(ConditionsTest, ConfigWindowShown_UpdatesStatusAndColourButNotTheTip) {
     EXPECT_EQ(program.weather.StatusText, Gbk("当前 15℃ 东南风2级\r\n"));
     EXPECT_EQ(dwm.records.back().Colour, CompositionColour(50));
     EXPECT_EQ(ui.trayTip(), Gbk("当前 9℃ 东南风2级\r\n"));
-}
-
-TEST(KeyValue, TakesTheTextUpToTheNextQuote) {
-    const struct {
-        const char* text;
-        const char* key;
-        int offset;
-        const char* value;
-    } cases[] = {
-        {R"("temp":"9")", "temp", 7, "9"},
-        {R"("temp":"")", "temp", 7, ""},
-        {R"("temp":"9)", "temp", 7, ""},
-        {R"("WD":"N","WS":"3")", "WS", 5, "3"},
-        {R"(x)", "WD", 5, ""},
-        {"temp", "temp", 7, ""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(KeyValue(c.text, c.key, c.offset), c.value) << c.text;
-}
-
-TEST(ScalePosition, TruncatesTowardZeroWithoutClamping) {
-    EXPECT_EQ(ScalePosition(9, 0, 30), 30);
-    EXPECT_EQ(ScalePosition(-11, -10, 20), -3);
-    EXPECT_EQ(ScalePosition(41, 0, 40), 102);
-    EXPECT_EQ(ScalePosition(5, 5, 5), 0);
-    EXPECT_EQ(ScalePosition(-1000, 0, 40), -2500);
-    EXPECT_EQ(ScalePosition(1000000000, 0, 40), -1794967296) << "low 32 bits of 2500000000";
 }
 
 } // namespace

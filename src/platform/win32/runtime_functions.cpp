@@ -1,4 +1,4 @@
-#include "platform/win32/declared_functions.h"
+#include "platform/win32/runtime_functions.h"
 
 #include "platform/fatal_error_text.h"
 #include "platform/win32/gbk_seam.h"
@@ -10,21 +10,25 @@ namespace korvane::platform {
 
 namespace {
 
-struct DeclaredEntry {
+struct RuntimeEntryName {
     const char* Library;
     const char* Entry; // "#n" names the export with ordinal n
-    FARPROC Address;
+    Need Needed;
 };
 
-// In the order of DeclaredFunction. The library names are kept as written: they are also the
-// names the error box shows.
-DeclaredEntry declaredEntries[] = {
-    {"dwmapi.dll", "#131", nullptr},
-    {"dwmapi.dll", "DwmIsCompositionEnabled", nullptr},
-    {"kernel32", "WideCharToMultiByte", nullptr},
-    {"kernel32.dll", "GetVersionExW", nullptr},
-    {"Kernel32.dll", "GetProductInfo", nullptr},
+constexpr RuntimeEntryName kEntries[] = {
+#define KORVANE_RUNTIME_ENTRY(name, library, entry, need, ...) {library, entry, Need::need},
+    KORVANE_RUNTIME_FUNCTIONS(KORVANE_RUNTIME_ENTRY)
+#undef KORVANE_RUNTIME_ENTRY
 };
+
+struct Resolution {
+    bool LookedUp = false;
+    FARPROC Address = nullptr;
+};
+Resolution resolutions[std::size(kEntries)];
+
+void (*beforeFatalExit)() = nullptr;
 
 // An ordinal "#n" with n from 1 to 65535; 0 when the entry is a name.
 WORD OrdinalOf(const char* entry) {
@@ -38,23 +42,21 @@ WORD OrdinalOf(const char* entry) {
     return static_cast<WORD>(value);
 }
 
-using SetDefaultDllDirectoriesFunction = BOOL WINAPI(DWORD directoryFlags);
-
-// Present from Windows 8 on, and on Windows 7 with the update that added it; with it come the
-// LOAD_LIBRARY_SEARCH_* flags.
-SetDefaultDllDirectoriesFunction* SetDefaultDllDirectoriesEntry() {
+// LOAD_LIBRARY_SEARCH_SYSTEM32 came with SetDefaultDllDirectories (Windows 8, and Windows 7 with
+// the update that added both); that export's presence is the documented test for the flag. It is
+// only looked for, never called: the process's own search order stays as Windows made it, for the
+// code that Windows loads into it (input methods load their helpers by bare name).
+bool SystemFolderSearchExists() {
     const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-    if (kernel == nullptr) return nullptr;
     // GetProcAddress has no ...W form: export names are ASCII.
-    return reinterpret_cast<SetDefaultDllDirectoriesFunction*>(
-        reinterpret_cast<void (*)()>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+    return kernel != nullptr && GetProcAddress(kernel, "SetDefaultDllDirectories") != nullptr;
 }
 
 // A bare name would be looked for in the program's own folder first, where anyone who can drop a
 // file beside Korvane.exe (a download folder) could plant a library of that name.
 HMODULE LoadFromSystemFolder(const char* library) {
     const std::wstring name = WideFromGbk(library);
-    if (SetDefaultDllDirectoriesEntry() != nullptr)
+    if (SystemFolderSearchExists())
         return LoadLibraryExW(name.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     WCHAR folder[MAX_PATH];
     const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
@@ -63,7 +65,7 @@ HMODULE LoadFromSystemFolder(const char* library) {
     return LoadLibraryW(path.c_str());
 }
 
-FARPROC Resolve(const DeclaredEntry& entry) {
+FARPROC Resolve(const RuntimeEntryName& entry) {
     const HMODULE library = LoadFromSystemFolder(entry.Library);
     if (library == nullptr) return nullptr;
     const WORD ordinal = OrdinalOf(entry.Entry);
@@ -72,27 +74,31 @@ FARPROC Resolve(const DeclaredEntry& entry) {
                         : GetProcAddress(library, entry.Entry);
 }
 
-[[noreturn]] void FailMissing(const DeclaredEntry& entry) {
+[[noreturn]] void FailMissing(const RuntimeEntryName& entry) {
     const std::wstring text = WideFromGbk(FatalErrorText(entry.Library, entry.Entry));
     const std::wstring caption = WideFromGbk(kFatalErrorCaption);
     MessageBoxW(nullptr, text.c_str(), caption.c_str(), kFatalErrorStyle);
+    if (beforeFatalExit != nullptr) beforeFatalExit();
     ExitProcess(static_cast<UINT>(-1));
 }
 
 } // namespace
 
-void LoadLibrariesFromSystemFolderOnly() {
-    if (SetDefaultDllDirectoriesFunction* setDefault = SetDefaultDllDirectoriesEntry())
-        setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+void SetBeforeFatalExit(void (*action)()) {
+    beforeFatalExit = action;
 }
 
-FARPROC DeclaredAddress(DeclaredFunction function) {
+FARPROC RuntimeAddress(RuntimeFunction function) {
     const auto index = static_cast<std::size_t>(function);
-    if (index >= std::size(declaredEntries)) ExitProcess(static_cast<UINT>(-1));
-    DeclaredEntry& entry = declaredEntries[index];
-    if (entry.Address == nullptr) entry.Address = Resolve(entry);
-    if (entry.Address == nullptr) FailMissing(entry);
-    return entry.Address;
+    if (index >= std::size(kEntries)) ExitProcess(static_cast<UINT>(-1));
+    Resolution& resolution = resolutions[index];
+    if (!resolution.LookedUp) {
+        resolution.Address = Resolve(kEntries[index]);
+        resolution.LookedUp = true;
+    }
+    if (resolution.Address == nullptr && kEntries[index].Needed == Need::Required)
+        FailMissing(kEntries[index]);
+    return resolution.Address;
 }
 
 } // namespace korvane::platform
