@@ -108,5 +108,5 @@ def run(s):
     saved, colours = s.dwm_calls("127"), s.colorizations()
     s.check(len(saved) == 1 and bool(colours) and saved[0]["t"] < colours[0]["t"],
             f"ordinal 127 read once, before the first colour ({len(saved)} reads)")
-    s.check(bool(saved) and colours[-1]["fields"] == saved[0].get("fields"),
+    s.check(bool(saved) and colours[-1]["hex"] == saved[0]["hex"],
             f"the last colour record is the user's own: {colours[-1]['hex']} ({saved and saved[0].get('hex')})")
