@@ -13,8 +13,10 @@ imports() {
     "$objdump" -p "$1" | awk '
         /DLL Name:/ { dll = toupper($3); next }
         /^[ \t]*$/ { dll = "" }
-        dll != "" && NF >= 2 && $1 ~ /^[0-9a-f]+$/ && $2 !~ /^[0-9a-f]+$/ { print dll "!" $2 }
-        dll != "" && NF >= 3 && $2 ~ /^[0-9]+$/ && $1 ~ /^[0-9a-f]+$/ { print dll "!" $3 }' | sort -u
+        dll == "" || $1 !~ /^[0-9a-f]+$/ { next }
+        NF == 3 && $2 ~ /^[0-9]+$/ { print dll "!" $3 }      # binutils 2.40: vma hint name
+        NF >= 4 && $3 ~ /^[0-9a-f]+$/ { print dll "!" $4 }   # 2.41 on: vma ordinal hint name
+        ' | sort -u
 }
 
 status=0

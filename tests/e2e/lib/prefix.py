@@ -40,6 +40,8 @@ def build_template(template, loader, wineserver, log):
     env = wine_env(tmp, loader)
     with open(log, "a") as out:
         subprocess.run([loader, "wineboot", "-i"], env=env, stdout=out, stderr=out, timeout=300, check=True)
+        # Windows 7 SP1: Wine 8's default; Wine 10 reports Windows 10 unless told.
+        subprocess.run([loader, "winecfg", "-v", "win7"], env=env, stdout=out, stderr=out, timeout=120, check=True)
         for key, name, value in REGISTRY_DESKTOP:
             kind = "REG_DWORD" if isinstance(value, int) else "REG_SZ"
             subprocess.run([loader, "reg", "add", key, "/v", name, "/t", kind, "/d", str(value), "/f"],

@@ -54,10 +54,11 @@ def pick_loader(exe):
             if loader and os.access(loader, os.X_OK):
                 return loader, "win64"
         return None, "no wine64 loader found"
-    probe = subprocess.run(["wine", "--version"], capture_output=True, timeout=60)
-    if probe.returncode != 0:
-        return None, ("this machine cannot start 32-bit Wine (" +
-                      probe.stderr.decode(errors="replace").strip()[-160:] + ")")
+    # scripts/e2e-build starts a 32-bit program under the installed Wine to tell.
+    probe = subprocess.run(["bash", os.path.join(REPO, "scripts", "e2e-build")], capture_output=True,
+                           text=True, timeout=600)
+    if probe.stdout.split()[:1] != ["windows"]:
+        return None, probe.stderr.strip()
     return "wine", "win32"
 
 

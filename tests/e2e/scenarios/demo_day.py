@@ -91,7 +91,7 @@ def run(s):
     # The day ends a little after its last reading was served, or at the latest a
     # while after the time asked for (refreshes come about every 5 s).
     latest = time.monotonic() + seconds * 1.5 + 30
-    c.wait_for(s.colorizations, 30)
+    s.require(c.wait_for(s.colorizations, 30), "the program hands a colour to the window manager")
     c.wait_tray(s, True, 10)
     s.screenshot("tray")
     frames = Frames(s, readings)

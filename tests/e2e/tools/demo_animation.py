@@ -7,7 +7,9 @@ the moment, the corner of the taskbar with the tray icon, and the day's colour
 timeline with a marker at the moment.  Frames caught while the windows
 repainted are dropped, frames that show nothing new are merged into the one
 before, and a long day is thinned to MAX_PICTURES so that the file stays well
-under 1 MB; the day plays in about DAY_PLAY_S seconds."""
+under 1 MB; the day plays in about DAY_PLAY_S seconds.  Exits non-zero when the window's
+title bar does not pass through MIN_TITLE_COLOURS distinct colours: then the day showed no
+colour walk."""
 import os
 import subprocess
 import sys
@@ -25,6 +27,7 @@ HEADER_H = 26
 MIN_WIDTH = 300
 CAPTION_H = 28       # title bar and top border of the window
 MAX_PICTURES = 120   # about 2 KiB each after optimisation
+MIN_TITLE_COLOURS = 4  # of blue, cyan, green, yellow and red, each channel told in four steps
 
 
 def image_size(path):
@@ -88,6 +91,15 @@ def shown(frames):
     return out
 
 
+def title_colour(src, window):
+    """The mean colour of the window's title bar, each channel in four steps."""
+    left, top, right, _ = window
+    r = subprocess.run(["convert", src, "-crop", f"{right - left - 8}x{CAPTION_H // 2}+{left + 4}+{top + 4}",
+                        "+repage", "-scale", "1x1!", "-format", "%[fx:int(r*3.99)] %[fx:int(g*3.99)] %[fx:int(b*3.99)]",
+                        "info:"], capture_output=True, text=True, check=True)
+    return r.stdout.strip()
+
+
 def compose(src, frame, box, screen, strip, marker_x, out):
     x, y, w, h = box
     screen_w, screen_h = screen
@@ -130,7 +142,12 @@ def main(out_gif, folder):
             args += ["-delay", str(delay), path]
         args += ["-layers", "Optimize", out_gif]
         subprocess.run(args, check=True)
-    print(f"{out_gif}: {len(kept)} frames, {os.path.getsize(out_gif) // 1024} KiB")
+    colours = {title_colour(os.path.join(folder, f["file"]), f["window"]) for f, _ in kept if f.get("window")}
+    print(f"{out_gif}: {len(kept)} frames, {os.path.getsize(out_gif) // 1024} KiB, "
+          f"{len(colours)} distinct title-bar colours")
+    if len(colours) < MIN_TITLE_COLOURS:
+        sys.exit(f"{out_gif}: the title bar shows {len(colours)} distinct colour(s) in {len(kept)} pictures, "
+                 f"fewer than the {MIN_TITLE_COLOURS} of a day's colour walk")
 
 
 if __name__ == "__main__":
