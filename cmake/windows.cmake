@@ -1,8 +1,9 @@
 # Windows (MinGW-w64, i686): the real Win32 layers and Korvane.exe.
 # No exception handling in the executable: nothing catches, and an allocation failure ends the
-# process as an uncaught exception would; this drops the unwind tables of every function.
+# process as an uncaught exception would; this drops the unwind tables of every function. Nothing
+# asks an object's type at run time either (no dynamic_cast, no typeid): no type information.
 set(KORVANE_WINDOWS_OPTIONS -Os -ffunction-sections -fdata-sections -fno-exceptions
-    -fno-asynchronous-unwind-tables)
+    -fno-asynchronous-unwind-tables $<$<COMPILE_LANGUAGE:CXX>:-fno-rtti>)
 add_compile_options(${KORVANE_WINDOWS_OPTIONS})
 # Reproducible executables: no link time in the PE header.
 add_link_options(-Wl,--no-insert-timestamp)
