@@ -144,8 +144,7 @@ void HostWindowSystem::ExplorerRestarted() {
 }
 
 void HostWindowSystem::EndLogOnSession() {
-    for (const EventBinding& binding : TemplateOf(WindowId::Main).events)
-        if (binding.event == EventKind::SessionEnding) Raise(binding.handler);
+    RaiseBound(TemplateOf(WindowId::Main).events, EventKind::SessionEnding);
 }
 
 void HostWindowSystem::PopupTrayMenu() {
