@@ -1,6 +1,7 @@
 #include "app/dispatcher.h"
 
 #include "app/lifecycle.h"
+#include "app/refresh.h"
 #include "app/timer_cycle.h"
 #include "app/tray.h"
 
@@ -25,6 +26,7 @@ constexpr Binding<Program> kProgramHandlers[] = {
     {H::ToggleEggMode, ToggleEggMode},
     {H::ExitProgram, ExitProgram},
     {H::ShowAuthorBox, ShowAuthorBox},
+    {H::OnFetchDone, OnFetchDone},
 };
 constexpr Binding<ConfigWindowContext> kConfigWindowHandlers[] = {
     {H::OnConfigWindowCreated, OnConfigWindowCreated},

@@ -13,10 +13,10 @@ namespace {
 
 using ui::WindowId;
 
-void CloseHttpSession(Program& program) {
-    if (program.httpSession == 0) return;
-    program.services.internet.Close(program.httpSession);
-    program.httpSession = 0;
+void CloseHttpSession(Program& program, platform::InternetHandle& session) {
+    if (session == 0) return;
+    program.services.internet.Close(session);
+    session = 0;
 }
 
 } // namespace
@@ -41,9 +41,7 @@ bool StartProgram(Program& program) {
 int RunProgram(Program& program) {
     if (!StartProgram(program)) return 0;
     const int code = program.services.ui.RunEventLoop();
-    // The main window was destroyed: the loop has ended.
-    CloseHttpSession(program);
-    ReleaseProgramTexts(program);
+    EndProgram(program, code);
     return code;
 }
 
@@ -89,16 +87,28 @@ void StartRefreshCycle(Program& program) {
 }
 
 void ExitProgram(Program& program) {
+    EndProgram(program, 0);
+}
+
+void EndProgram(Program& program, int exitCode) {
+    if (program.ending) return;
+    program.ending = true;
     ui::WindowSystem& ui = program.services.ui;
     ui.RemoveTrayIcon();
-    if (!ui.IsLoaded(WindowId::Config)) ui.LoadWindow(WindowId::Config);
-    ui.SetVisible(WindowId::Config, false);
-    ui.DestroyWindow(WindowId::Config);
-    CloseHttpSession(program);
+    if (ui.IsLoaded(WindowId::Config)) {
+        ui.SetVisible(WindowId::Config, false);
+        ui.DestroyWindow(WindowId::Config);
+    }
+    // A session that a fetch still uses is left to the end of the process: closing it could wait
+    // for that fetch.
+    if (program.fetchState == FetchState::Idle) {
+        CloseHttpSession(program, program.httpSession);
+        CloseHttpSession(program, program.liveSession);
+    }
     // The frames get the user's own colours back.
     if (program.userColorization) program.services.dwm.ApplyColorization(*program.userColorization);
     ReleaseProgramTexts(program);
-    ui.EndProcess(0);
+    ui.EndProcess(exitCode);
 }
 
 void ReleaseProgramTexts(Program& program) {

@@ -14,9 +14,12 @@ int RunProgram(Program& program);
 void OnMainWindowCreated(Program& program);
 void StartOrWelcome(Program& program);
 void StartRefreshCycle(Program& program);
-// 退出, and the end of the log-on session: the icon, the configuration window and the HTTP
-// session go, the user's own colours come back, and the process ends with exit code 0.
+// 退出 and the end of the log-on session: EndProgram with exit code 0.
 void ExitProgram(Program& program);
+// The one way out after start-up (退出, a close request to the main window, the end of the log-on
+// session, the end of the event loop): the icon, the configuration window and the HTTP sessions
+// go, the user's own colours come back, and the process ends. Never waits for a fetch.
+void EndProgram(Program& program, int exitCode);
 void ReleaseProgramTexts(Program& program);
 
 // The start-up check of the system's name: any of "Windows 7", "windows 8", "vista", "NT 6",

@@ -27,8 +27,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     platform::Win32Registry registry;
     platform::Win32Internet internet;
     platform::Win32CodePage codePage;
+    platform::Win32Clock clock;
 
-    Program program(Services{windows, files, process, dwm, os, registry, internet, codePage});
+    Program program(
+        Services{windows, files, process, dwm, os, registry, internet, codePage, clock});
     Dispatcher dispatcher(program);
     windows.SetEventSink(&dispatcher);
     const int code = RunProgram(program);

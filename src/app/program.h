@@ -4,6 +4,7 @@
 #include "colour/transition.h"
 #include "config/config_window.h"
 #include "config/settings.h"
+#include "platform/clock.h"
 #include "platform/code_page.h"
 #include "platform/dwm.h"
 #include "platform/files.h"
@@ -12,6 +13,8 @@
 #include "platform/process.h"
 #include "platform/registry.h"
 #include "ui/window_system.h"
+#include "weather/fetch_job.h"
+#include "weather/reading_rule.h"
 #include "weather/weather_service.h"
 
 #include <optional>
@@ -28,6 +31,7 @@ struct Services {
     platform::Registry& registry;
     platform::Internet& internet;
     platform::CodePage& codePage;
+    platform::Clock& clock;
 };
 
 // What start-up sets the timer cycle to: a refresh whenever the tick counter is a multiple of
@@ -41,9 +45,13 @@ struct WeatherState {
     std::string StatusText;
 };
 
+// The one fetch a refresh may have out. Abandoned: past its deadline, counted as no reading; its
+// thread has not ended yet, and no other fetch starts before it has.
+enum class FetchState : std::uint8_t { Idle, Running, Abandoned };
+
 struct Program {
     explicit Program(Services services) : services(services) {}
-    Program(const Program&) = delete; // weatherService refers to httpSession
+    Program(const Program&) = delete; // the documents refer to their sessions
 
     Services services;
     Settings settings;    // CityId, MaxTemperature, MinTemperature, Opaque
@@ -54,14 +62,23 @@ struct Program {
     int RefreshEvery = kRefreshEveryTicks;
     int SavedTimerPeriod = 0;
     int LastComboKey = 0;
+    // One session per document: the live one goes as a browser.
     platform::InternetHandle httpSession = 0;
+    platform::InternetHandle liveSession = 0;
     // The colours in force before the program's first, handed back when it ends; none where the
     // window manager cannot tell them.
     std::optional<platform::ColorizationParameters> userColorization;
-    WeatherService weatherService{services.internet, httpSession, services.codePage};
+    bool ending = false; // the program is on its one way out
 
-    // Where the readings come from: a second source would be returned here instead.
-    ReadingSource& Readings() { return weatherService; }
+    // Where the readings come from: another source takes one document's place here.
+    WeatherDocument stationDocument{WeatherDocument::Kind::Station, services.internet, httpSession,
+                                    services.codePage, services.clock};
+    WeatherDocument liveDocument{WeatherDocument::Kind::Live, services.internet, liveSession,
+                                 services.codePage, services.clock};
+    LiveRecord live;
+    FetchJob fetch{liveDocument, stationDocument, services.clock};
+    FetchState fetchState = FetchState::Idle;
+
     ColourContext Colour() { return {colour, settings, services.ui, services.dwm}; }
     ConfigWindowContext ConfigWindow() {
         return {settings,    TickCount,      LastComboKey,      weather.StatusText,

@@ -1,15 +1,15 @@
 #include "app/timer_cycle.h"
 
-#include "colour/ramp.h"
+#include "app/refresh.h"
 #include "text/number.h"
 #include "text/texts.h"
 
 #include <cmath>
-#include <string>
 
 namespace korvane {
 
 void OnTimerTick(Program& program) {
+    CheckFetchDeadline(program);
     if (program.colour.EasterEggMode == EggMode::On) {
         EggTick(program);
         return;
@@ -23,31 +23,6 @@ void OnTimerTick(Program& program) {
         program.TickCount = 1;
     }
     program.TickCount += 1;
-}
-
-void RefreshWeather(Program& program) {
-    ApplyReading(program, program.Readings().Read(program.settings.CityId));
-}
-
-void ApplyReading(Program& program, const std::optional<Reading>& reading) {
-    WeatherState& state = program.weather;
-    if (!reading) {
-        state.StatusText = texts::kWaitingForNetwork;
-        return;
-    }
-    state.CurrentTemperature = reading->Temperature;
-    state.StatusText = std::string(texts::kCurrent) + std::to_string(reading->Temperature) +
-                       std::string(texts::kCelsiusAndBlank) + reading->WindDirection +
-                       reading->WindForce + "\r\n";
-
-    const Settings& bounds = program.settings;
-    ColourContext colour = program.Colour();
-    SetScaleColour(
-        colour, ScalePosition(reading->Temperature, bounds.MinTemperature, bounds.MaxTemperature),
-        EggMode::Off);
-
-    ui::WindowSystem& ui = program.services.ui;
-    if (!ui.IsVisible(ui::WindowId::Config)) ui.SetTrayIcon(state.StatusText);
 }
 
 void ToggleEggMode(Program& program) {

@@ -1,5 +1,6 @@
 #include "app/tray.h"
 
+#include "app/lifecycle.h"
 #include "colour/ramp.h"
 #include "text/texts.h"
 
@@ -31,8 +32,9 @@ void ShowAuthorBox(Program& program) {
     program.services.ui.ShowMessageBox(texts::kAuthor, texts::kAuthorCaption, ui::box::Information);
 }
 
+// A close request (a window-closing tool, taskkill without /f) ends the program the one way.
 bool OnMainWindowClosing(Program& program) {
-    program.services.ui.RemoveTrayIcon();
+    EndProgram(program, 0);
     return true;
 }
 

@@ -111,8 +111,13 @@ double ToDouble(const DecimalNumber& number) {
 } // namespace
 
 double TextToNumber(std::string_view text) {
+    return LeadingNumber(text).value_or(0.0);
+}
+
+std::optional<double> LeadingNumber(std::string_view text) {
     const DecimalNumber number = ReadLeadingNumber(FoldFullWidth(text));
-    return number.found ? ToDouble(number) : 0.0;
+    if (!number.found) return std::nullopt;
+    return ToDouble(number);
 }
 
 std::int32_t TruncateToInt(double value) {

@@ -55,10 +55,12 @@ enum class HandlerId : std::uint8_t {
     OnCitySelected,
     CompleteCityName,
     OnCityComboKey,
+    OnFetchDone,
 };
 
 // The events a template can bind: windows are created, asked to close and (the main window) told
-// of tray actions and of the end of the log-on session; the units report their own events.
+// of tray actions, of the end of the log-on session and of a background job's end; the units
+// report their own events.
 enum class EventKind : std::uint8_t {
     Created,
     CanClose,
@@ -70,6 +72,7 @@ enum class EventKind : std::uint8_t {
     EditTextChanged,
     KeyPressed,
     SessionEnding,
+    JobDone,
 };
 
 // Tray actions delivered with the tray event.

@@ -12,12 +12,13 @@ using enum UnitId;
 using H = HandlerId;
 
 // Main window: created, can close and tray events; Windows ending the log-on session ends the
-// program as 退出 does.
+// program as 退出 does; the end of a weather fetch brings its reading.
 constexpr std::array kMainEvents{
     EventBinding{EventKind::Created, H::OnMainWindowCreated},
     EventBinding{EventKind::CanClose, H::OnMainWindowClosing},
     EventBinding{EventKind::Tray, H::OnTrayEvent},
     EventBinding{EventKind::SessionEnding, H::ExitProgram},
+    EventBinding{EventKind::JobDone, H::OnFetchDone},
 };
 constexpr std::array kTimerEvents{EventBinding{EventKind::Tick, H::OnTimerTick}};
 constexpr std::array kSliderEvents{

@@ -1,6 +1,7 @@
 #pragma once
 // The window-system operations the program needs, behind one interface. The real one builds
 // Win32 windows from the templates; the host double models them in memory for the tests.
+#include "platform/background_job.h"
 #include "ui/ids.h"
 
 #include <cstdint>
@@ -75,6 +76,9 @@ class WindowSystem {
     // Blocks until input arrives for the thread or the time has passed; never spins.
     virtual void WaitForInput(std::uint32_t milliseconds) = 0;
     virtual std::uint32_t TickCount() = 0;
+    // Runs the job on a thread of its own; the main window's job-done event follows on this
+    // thread once Run has returned. False when no thread could be started: nothing runs then.
+    virtual bool StartBackgroundJob(platform::BackgroundJob& job) = 0;
 
     // Single instance: true when this is the only Korvane of the log-on session; otherwise asks
     // the running one to open its configuration window and answers false.

@@ -12,8 +12,9 @@ struct Reading {
     std::string WindForce;     // the "WS" value, empty when the document has none
 };
 
-// A reading exists only where the document holds the quoted key "temp":" ; an error or login page
-// or an empty object is no reading, even when it mentions "temp" in passing.
+// A reading exists only where the document holds the quoted key "temp":" with a value that begins
+// with a number and ends with its closing quote; an error or login page, an empty object or a
+// placeholder value is no reading, even when it mentions "temp" in passing.
 std::optional<Reading> ParseCurrentConditions(std::string_view text);
 
 } // namespace korvane

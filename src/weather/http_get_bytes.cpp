@@ -49,11 +49,22 @@ std::uint32_t ChunkSize(Internet& internet, InternetHandle request) {
     return static_cast<std::uint32_t>(std::min<std::int64_t>(length + 1, kLargestChunk));
 }
 
+bool Passed(const FetchDeadline* deadline) {
+    if (!deadline) return false;
+    return static_cast<std::int32_t>(deadline->clock.TickCount() - deadline->end) >= 0;
+}
+
 // Appends chunks until the body ends, a read fails or the body reaches its largest size; what
-// arrived before a failure is kept.
-void ReadBody(Internet& internet, InternetHandle request, std::string& body) {
+// arrived before a failure is kept. A server that trickles its bytes restarts WinINet's receive
+// time-out with every byte: only the deadline ends such a read.
+void ReadBody(Internet& internet, InternetHandle request, std::string& body,
+              const FetchDeadline* deadline) {
     std::string chunk(ChunkSize(internet, request), '\0');
     while (body.size() < kMaxBodyBytes) {
+        if (Passed(deadline)) {
+            body.clear();
+            return;
+        }
         const auto wanted = static_cast<std::uint32_t>(
             std::min<std::size_t>(chunk.size(), kMaxBodyBytes - body.size()));
         std::uint32_t read = 0;
@@ -64,7 +75,8 @@ void ReadBody(Internet& internet, InternetHandle request, std::string& body) {
 
 } // namespace
 
-std::string HttpGetBytes(Internet& internet, InternetHandle& session, const HttpRequest& request) {
+std::string HttpGetBytes(Internet& internet, InternetHandle& session, const HttpRequest& request,
+                         const FetchDeadline* deadline) {
     std::string body;
     if (request.Url.empty()) return body;
 
@@ -87,14 +99,18 @@ std::string HttpGetBytes(Internet& internet, InternetHandle& session, const Http
     internet.SetTextOption(connection, platform::kOptionProxyUserName, "");
     internet.SetTextOption(connection, platform::kOptionProxyPassword, "");
 
-    const InternetHandle handle = internet.OpenRequest(
-        connection, "GET", CutAtFragment(parts.ObjectPath), "HTTP/1.0", request.AcceptType, flags);
+    const InternetHandle handle =
+        internet.OpenRequest(connection, "GET", CutAtFragment(parts.ObjectPath), request.Version,
+                             request.AcceptType, flags);
     if (handle == 0) {
         internet.Close(connection);
         return body;
     }
+    // Some WinINet implementations (Wine's) honour the time-outs only on the request itself.
+    SetTimeOuts(internet, handle);
 
-    if (internet.SendRequest(handle, request.Headers)) ReadBody(internet, handle, body);
+    if (internet.SendRequest(handle, request.Headers) && !Passed(deadline))
+        ReadBody(internet, handle, body, deadline);
 
     internet.Close(handle);
     internet.Close(connection);

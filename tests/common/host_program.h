@@ -6,6 +6,7 @@
 #include "app/dispatcher.h"
 #include "app/lifecycle.h"
 #include "app/program.h"
+#include "app/refresh.h"
 #include "app/timer_cycle.h"
 #include "platform/host/fake_dwm.h"
 #include "platform/host/fake_os_info.h"
@@ -24,6 +25,9 @@ namespace korvane::testing {
 
 inline constexpr const char* kBeijingFile =
     "CityId=101010100\r\nMaxTemperature=30\r\nMinTemperature=0\r\nOpaque=0";
+// The live document's host: out of reach unless a test serves it, as where its name cannot be
+// resolved.
+inline constexpr const char* kLiveHost = "d1.weather.com.cn";
 
 // Opening the converter once keeps the fuzz targets fast; converting keeps no state between calls.
 inline platform::IconvCodePage& SharedCodePage() {
@@ -32,7 +36,10 @@ inline platform::IconvCodePage& SharedCodePage() {
 }
 
 template <class Internet = platform::ScriptedInternet> struct HostProgram {
-    HostProgram() { ui.SetEventSink(&dispatcher); }
+    HostProgram() {
+        ui.SetEventSink(&dispatcher);
+        internet.UnreachableServers.insert(kLiveHost);
+    }
     HostProgram(const HostProgram&) = delete;
     HostProgram& operator=(const HostProgram&) = delete;
 
@@ -61,7 +68,8 @@ template <class Internet = platform::ScriptedInternet> struct HostProgram {
     platform::FakeOsInfo os;
     platform::MemoryRegistry registry;
     Internet internet;
-    Program program{Services{ui, files, process, dwm, os, registry, internet, SharedCodePage()}};
+    Program program{
+        Services{ui, files, process, dwm, os, registry, internet, SharedCodePage(), ui}};
     Dispatcher dispatcher{program};
 
   private:

@@ -21,6 +21,7 @@
 #include <memory>
 #include <new>
 #include <random>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -135,6 +136,7 @@ class PlanInternet final : public platform::Internet {
   public:
     std::vector<Answer> cycle;
     long long requests = 0;
+    std::set<std::string, std::less<>> UnreachableServers; // the live host: not served
 
     bool CrackUrl(std::string_view url, platform::UrlParts& parts) override {
         return platform::SplitUrl(url, parts);
@@ -143,9 +145,9 @@ class PlanInternet final : public platform::Internet {
     bool SetNumberOption(InternetHandle, std::uint32_t, std::uint32_t) override { return true; }
     bool SetProxyOption(InternetHandle, std::uint32_t) override { return true; }
     bool SetTextOption(InternetHandle, std::uint32_t, std::string_view) override { return true; }
-    InternetHandle Connect(InternetHandle, std::string_view, std::uint16_t, std::string_view,
+    InternetHandle Connect(InternetHandle, std::string_view server, std::uint16_t, std::string_view,
                            std::string_view) override {
-        return kConnection;
+        return UnreachableServers.count(server) != 0 ? 0 : kConnection;
     }
     InternetHandle OpenRequest(InternetHandle, std::string_view, std::string_view, std::string_view,
                                std::string_view, std::uint32_t) override {

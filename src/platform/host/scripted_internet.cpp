@@ -118,7 +118,8 @@ InternetHandle ScriptedInternet::Connect(InternetHandle session, std::string_vie
     InternetCall& call = Record("Connect", session);
     call.Texts = {std::string(server), std::string(userName), std::string(password)};
     call.Numbers = {port};
-    return FailConnect || !IsOpen(session) ? 0 : NewHandle();
+    const bool unreachable = UnreachableServers.count(server) != 0;
+    return FailConnect || unreachable || !IsOpen(session) ? 0 : NewHandle();
 }
 
 InternetHandle ScriptedInternet::OpenRequest(InternetHandle connection, std::string_view verb,
@@ -146,6 +147,7 @@ bool ScriptedInternet::QueryContentLength(InternetHandle request, std::string& t
 bool ScriptedInternet::Read(InternetHandle request, char* buffer, std::uint32_t size,
                             std::uint32_t& read) {
     Record("Read", request).Numbers = {size};
+    if (BeforeEachRead) BeforeEachRead();
     read = 0;
     if (!IsOpen(request)) return false;
     if (FailReadAfter && delivered_ >= *FailReadAfter) return false;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -29,6 +30,7 @@ class ScriptedInternet : public Internet {
     bool FailOpen = false;
     bool FailOptions = false; // every option set is refused
     bool FailConnect = false;
+    std::set<std::string, std::less<>> UnreachableServers; // connecting to these fails
     bool FailOpenRequest = false;
     bool FailSend = false;
     std::optional<std::string> ContentLength; // none: the query fails
@@ -36,6 +38,8 @@ class ScriptedInternet : public Internet {
     std::vector<std::string> BodyPieces;
     // Once this many body bytes have been delivered, the next read fails.
     std::optional<std::size_t> FailReadAfter;
+    // Runs before every read, for instance to move a virtual clock on as a slow server would.
+    std::function<void()> BeforeEachRead;
 
     // --- What happened. ---
     std::vector<InternetCall> Calls;

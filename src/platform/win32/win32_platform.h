@@ -3,6 +3,7 @@
 // <windows.h> first: the interfaces undo the macros that would rename their members.
 #include <windows.h>
 
+#include "platform/clock.h"
 #include "platform/code_page.h"
 #include "platform/dwm.h"
 #include "platform/files.h"
@@ -26,6 +27,13 @@ class Win32Process : public Process {
     Win32Process() = default;
     std::u16string ExecutablePath() override;
     bool ChangeDirectory(std::u16string_view directory) override;
+};
+
+class Win32Clock : public Clock {
+  public:
+    Win32Clock() = default;
+    std::uint32_t TickCount() override;
+    std::uint64_t MillisecondsSince1970() override;
 };
 
 class Win32Dwm : public Dwm {

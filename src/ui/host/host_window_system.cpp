@@ -147,6 +147,21 @@ void HostWindowSystem::EndLogOnSession() {
     RaiseBound(TemplateOf(WindowId::Main).events, EventKind::SessionEnding);
 }
 
+bool HostWindowSystem::StartBackgroundJob(platform::BackgroundJob& job) {
+    ++jobsStarted_;
+    heldJob_ = &job;
+    if (!holdJobs_) FinishHeldJob();
+    return true;
+}
+
+void HostWindowSystem::FinishHeldJob() {
+    platform::BackgroundJob* job = heldJob_;
+    if (!job) return;
+    heldJob_ = nullptr;
+    job->Run();
+    RaiseBound(TemplateOf(WindowId::Main).events, EventKind::JobDone);
+}
+
 void HostWindowSystem::PopupTrayMenu() {
     ++menuPopups_;
     if (whileMenuOpen_) {

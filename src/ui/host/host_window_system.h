@@ -2,6 +2,7 @@
 // The window system of the Linux tests: an in-memory model of the two windows and their units,
 // a virtual tick count, recorded tray icons and message boxes with scripted answers, and events
 // that a test injects at once or queues to run "during" a wait.
+#include "platform/clock.h"
 #include "ui/templates.h"
 #include "ui/tray_keeper.h"
 #include "ui/window_system.h"
@@ -36,7 +37,7 @@ struct TrayRecord {
     std::string tip; // as shown: cut to 62 bytes
 };
 
-class HostWindowSystem final : public WindowSystem, private TrayShell {
+class HostWindowSystem final : public WindowSystem, public platform::Clock, private TrayShell {
   public:
     HostWindowSystem();
 
@@ -72,6 +73,9 @@ class HostWindowSystem final : public WindowSystem, private TrayShell {
     void ProcessPendingMessages() override;
     void WaitForInput(std::uint32_t milliseconds) override;
     std::uint32_t TickCount() override { return now_; }
+    // The calendar follows the virtual tick count.
+    std::uint64_t MillisecondsSince1970() override { return kCalendarAtTickZero + now_; }
+    bool StartBackgroundJob(platform::BackgroundJob& job) override;
     bool ClaimSingleInstance() override { return singleInstance_; }
     [[noreturn]] void EndProcess(int exitCode) override;
 
@@ -111,6 +115,12 @@ class HostWindowSystem final : public WindowSystem, private TrayShell {
     void LoseTrayIconUnseen() { trayShown_ = false; }
     // Windows ends the log-on session (WM_ENDSESSION).
     void EndLogOnSession();
+    // Background jobs run at once, their job-done event straight after; held, a job waits until
+    // FinishHeldJob, as one whose network has stalled.
+    void HoldBackgroundJobs(bool hold) { holdJobs_ = hold; }
+    bool JobHeld() const { return heldJob_ != nullptr; }
+    void FinishHeldJob();
+    int backgroundJobsStarted() const { return jobsStarted_; }
 
     // Drops the recorded tray icons, message boxes and timer writes (their storage is kept), so
     // that a long run's heap holds only what the program keeps.
@@ -204,6 +214,10 @@ class HostWindowSystem final : public WindowSystem, private TrayShell {
     int waitCalls_ = 0;
     bool singleInstance_ = true;
     bool quit_ = false;
+    bool holdJobs_ = false;
+    platform::BackgroundJob* heldJob_ = nullptr;
+    int jobsStarted_ = 0;
+    static constexpr std::uint64_t kCalendarAtTickZero = 1'765'000'000'000; // December 2025
 };
 
 } // namespace korvane::ui

@@ -61,6 +61,7 @@ class Win32WindowSystem : public WindowSystem, private TrayShell {
     void ProcessPendingMessages() override;
     void WaitForInput(std::uint32_t milliseconds) override;
     std::uint32_t TickCount() override;
+    bool StartBackgroundJob(platform::BackgroundJob& job) override;
 
     bool ClaimSingleInstance() override;
 

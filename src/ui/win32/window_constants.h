@@ -20,5 +20,7 @@ inline constexpr UINT kFirstMenuCommand = 1;
 inline constexpr UINT_PTR kTimerId = 1;
 inline constexpr UINT kTrayIconId = 1;
 inline constexpr UINT kTrayCallbackMessage = WM_APP + 1;
+// Posted by a background job's thread to the main window when the job has ended.
+inline constexpr UINT kJobDoneMessage = WM_APP + 2;
 
 } // namespace korvane::ui::win32

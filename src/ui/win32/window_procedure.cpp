@@ -73,6 +73,9 @@ LRESULT Win32WindowSystem::WindowProcedure(WindowRecord& window, UINT message, W
     case win32::kTrayCallbackMessage:
         if (isMain) OnTrayCallback(lParam);
         return 0;
+    case win32::kJobDoneMessage:
+        if (isMain) FireWindowEvent(WindowId::Main, EventKind::JobDone, 0, true);
+        return 0;
     case WM_ERASEBKGND:
         if (window.background) {
             RECT client;

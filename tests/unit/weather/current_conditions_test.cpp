@@ -39,13 +39,11 @@ TEST_F(ConditionsTest, Readings_GiveTemperaturePositionAndStatus) {
         {Document("-3"), -10, 40, -3, 14, "当前 -3℃ 东南风2级\r\n"},
         {Document("-11"), -10, 20, -11, -3, "当前 -11℃ 东南风2级\r\n"},
         {Document("12.7"), 0, 40, 12, 30, "当前 12℃ 东南风2级\r\n"},
-        {Document(""), 0, 40, 0, 0, "当前 0℃ 东南风2级\r\n"},
-        {Document("暂无实况"), 0, 40, 0, 0, "当前 0℃ 东南风2级\r\n"},
+        {Document("１８"), 0, 40, 18, 45, "当前 18℃ 东南风2级\r\n"},
         {Document("35"), 0, 30, 35, 116, "当前 35℃ 东南风2级\r\n"},
         {Document("25"), 20, 20, 25, 0, "当前 25℃ 东南风2级\r\n"},
         {R"({"temp":"7","WS":"3级"})", 0, 70, 7, 10, "当前 7℃ 3级\r\n"},
         {R"({"temp":"7"})", 0, 70, 7, 10, "当前 7℃ \r\n"},
-        {R"({"temp":"9)", 0, 30, 0, 0, "当前 0℃ \r\n"}, // no quote closes the value
         {R"({"temperature":"99","temp":"7"})", 0, 70, 7, 10, "当前 7℃ \r\n"},
     };
     for (const auto& c : cases) {
@@ -64,10 +62,13 @@ TEST_F(ConditionsTest, Readings_GiveTemperaturePositionAndStatus) {
 TEST_F(ConditionsTest, NoTemperature_ShowsWaitingAndChangesNothingElse) {
     Parse(Document("9"), 0, 30);
     const std::string tip = ui.trayTip();
-    for (const char* text :
-         {"", "{}", R"({"TEMP":"9","WD":"x"})", R"({"temperature":"9"})",
-          "<html>404 Not Found</html>", "<html>503 Service temporarily unavailable</html>",
-          R"(<form action="login">Hotel Wi-Fi: <input name="temp_pass"></form>)"}) {
+    const std::string texts[] = {
+        "", "{}", R"({"TEMP":"9","WD":"x"})", R"({"temperature":"9"})",
+        "<html>404 Not Found</html>", "<html>503 Service temporarily unavailable</html>",
+        R"(<form action="login">Hotel Wi-Fi: <input name="temp_pass"></form>)",
+        // Placeholders where the temperature should be are the service saying it has none.
+        Document(""), Document("暂无实况"), Document("-"), Document("N/A"), R"({"temp":"9)"};
+    for (const std::string& text : texts) {
         SCOPED_TRACE(text);
         dwm.records.clear();
         internet.Reply(text);

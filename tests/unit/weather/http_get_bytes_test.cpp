@@ -165,6 +165,8 @@ TEST(HttpGetBytes, AFailedStepClosesWhatItOpenedAndKeepsOnlyTheSession) {
         a.insert(a.end(), b.begin(), b.end());
         return a;
     };
+    const std::vector<std::string> requested = {"OpenRequest", "SetNumberOption", "SetNumberOption",
+                                                "SetNumberOption"};
     const struct {
         Step failing;
         std::vector<std::string> calls;
@@ -174,10 +176,10 @@ TEST(HttpGetBytes, AFailedStepClosesWhatItOpenedAndKeepsOnlyTheSession) {
         {Step::Connect, join(opened, {"Connect"}), true},
         {Step::OpenRequest, join(join(opened, connected), {"OpenRequest", "Close"}), true},
         {Step::Send,
-         join(join(opened, connected), {"OpenRequest", "SendRequest", "Close", "Close"}), true},
+         join(join(join(opened, connected), requested), {"SendRequest", "Close", "Close"}), true},
         {Step::None,
-         join(join(opened, connected), {"OpenRequest", "SendRequest", "QueryContentLength", "Read",
-                                        "Read", "Close", "Close"}),
+         join(join(join(opened, connected), requested),
+              {"SendRequest", "QueryContentLength", "Read", "Read", "Close", "Close"}),
          true},
     };
     for (const auto& c : cases) {
@@ -229,7 +231,7 @@ TEST(HttpGetBytes, TriesToOpenTheSessionAgainAfterAFailedOpen) {
     EXPECT_NE(session, 0u);
 }
 
-TEST(HttpGetBytes, KeepsTheSessionAndSetsTheTimeOutsOnItOnceAndOnEveryConnection) {
+TEST(HttpGetBytes, KeepsTheSessionAndSetsTheTimeOutsOnItOnceAndOnEveryConnectionAndRequest) {
     ScriptedInternet internet;
     InternetHandle session = 0;
     for (int fetch = 0; fetch < 3; ++fetch)
@@ -243,12 +245,16 @@ TEST(HttpGetBytes, KeepsTheSessionAndSetsTheTimeOutsOnItOnceAndOnEveryConnection
         timeOuts[call.Handle].push_back(call.Numbers);
     EXPECT_EQ(timeOuts[session], kTimeOuts);
     const auto connections = internet.CallsNamed("OpenRequest");
+    const auto requests = internet.CallsNamed("SendRequest");
     ASSERT_EQ(connections.size(), 3u);
-    for (const InternetCall& request : connections) {
-        ASSERT_NE(request.Handle, session);
-        EXPECT_EQ(timeOuts[request.Handle], kTimeOuts) << "connection " << request.Handle;
+    ASSERT_EQ(requests.size(), 3u);
+    for (const auto& opened : {connections, requests}) {
+        for (const InternetCall& call : opened) {
+            ASSERT_NE(call.Handle, session);
+            EXPECT_EQ(timeOuts[call.Handle], kTimeOuts) << "handle " << call.Handle;
+        }
     }
-    EXPECT_EQ(timeOuts.size(), 4u);
+    EXPECT_EQ(timeOuts.size(), 7u);
 }
 
 TEST(HttpGetBytes, AsksForTheSystemProxySettingsOnEveryFetch) {
