@@ -190,5 +190,39 @@ TEST(NetworkFaultTable, CutOversizedAndOutlandishBodiesGiveADefinedReadingAndCol
     }
 }
 
+TEST(NetworkFaultTable, AServiceThatTricklesOrSaysNothingEndsAsNoReadingByTheDeadline) {
+    for (const bool silent : {false, true}) {
+        SCOPED_TRACE(silent ? "silent: the fetch never returns" : "one byte a second");
+        HostProgram<> p;
+        StartWithBounds(p, 0, 30);
+        p.internet.BodyPieces.push_back(Reading("9"));
+        p.ui.Advance(1000);
+        ASSERT_EQ(p.program.weather.CurrentTemperature, 9);
+        const std::size_t colours = p.dwm.records.size();
+
+        for (const char byte : Reading("25"))
+            p.internet.BodyPieces.emplace_back(1, byte);
+        p.internet.BeforeEachRead = [&p] { p.ui.SetTickCount(p.ui.TickCount() + 1000); };
+        p.ui.HoldBackgroundJobs(silent);
+        const std::uint32_t asked = p.ui.TickCount() + 4000;
+        p.ui.Advance(4000 + 14000);
+        EXPECT_EQ(p.program.weather.StatusText == Gbk("联网等待…"), !silent) << "within 14 s";
+        p.ui.Advance(1000);
+        EXPECT_EQ(p.program.weather.StatusText, Gbk("联网等待…"));
+        EXPECT_LE(p.ui.TickCount() - asked, 16000u);
+        EXPECT_EQ(p.dwm.records.size(), colours);
+        EXPECT_EQ(p.program.weather.CurrentTemperature, 9);
+
+        // The silent fetch's late answer is dropped; the next refresh asks again.
+        p.internet.BeforeEachRead = nullptr;
+        p.ui.HoldBackgroundJobs(false);
+        p.ui.FinishHeldJob();
+        EXPECT_EQ(p.dwm.records.size(), colours);
+        const std::size_t requests = p.internet.CallsNamed("OpenRequest").size();
+        p.ui.Advance(4000);
+        EXPECT_EQ(p.internet.CallsNamed("OpenRequest").size(), requests + 1);
+    }
+}
+
 } // namespace
 } // namespace korvane::testing

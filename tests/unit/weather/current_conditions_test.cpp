@@ -89,5 +89,73 @@ TEST_F(ConditionsTest, ConfigWindowShown_UpdatesStatusAndColourButNotTheTip) {
     EXPECT_EQ(ui.trayTip(), Gbk("当前 9℃ 东南风2级\r\n"));
 }
 
+// The live document's one line of script.
+std::string LiveDocument(std::string_view temp) {
+    return std::string(
+               R"(var dataSK={"nameen":"beijing","cityname":"北京","city":"101010100","temp":")") +
+           std::string(temp) + R"(","tempf":"38.1","WD":"西北风","WS":"2级","time":"14:35"})";
+}
+
+TEST_F(ConditionsTest, TheLiveDocumentFirst_ItsReadingCountsTheStationDocumentOtherwise) {
+    const struct {
+        const char* how;
+        std::optional<std::string> live; // none: the live host cannot be reached
+        std::vector<std::string> paths;  // asked by the first refresh and the one 4 s later
+        const char* status;              // after both
+    } rows[] = {
+        {"a live reading is the reading, applied again without asking",
+         LiveDocument("3.4"),
+         {"/sk_2d/101010100.html?_=1765000101000"},
+         "当前 3℃ 西北风2级\r\n"},
+        {"the live 999 is no reading: the station document in the same refresh",
+         LiveDocument("999"),
+         {"/sk_2d/101010100.html?_=1765000101000", "/data/sk/101010100.html",
+          "/data/sk/101010100.html"},
+         "当前 27℃ 南风小于3级\r\n"},
+        {"a live placeholder likewise",
+         LiveDocument("暂无"),
+         {"/sk_2d/101010100.html?_=1765000101000", "/data/sk/101010100.html",
+          "/data/sk/101010100.html"},
+         "当前 27℃ 南风小于3级\r\n"},
+        {"the live host out of reach",
+         std::nullopt,
+         {"/data/sk/101010100.html", "/data/sk/101010100.html"},
+         "当前 27℃ 南风小于3级\r\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.how);
+        HostProgram<ReplyInternet> p;
+        p.internet.UnreachableServers.insert(kLiveHost);
+        p.files.Put(u"config.ini", kBeijingFile);
+        ASSERT_FALSE(p.Start().has_value());
+        if (row.live) p.internet.ReplyLive(*row.live);
+        for (int i = 0; i < 2; ++i) // the frozen reply, whenever the station document is asked
+            p.internet.Reply(Document("27.9", "南风", "小于3级"));
+        p.ui.Advance(5000);
+        EXPECT_EQ(p.internet.paths(), row.paths);
+        EXPECT_EQ(p.program.weather.StatusText, Gbk(row.status));
+        EXPECT_EQ(p.dwm.records.size(), 2u) << "both refreshes applied their reading";
+    }
+}
+
+TEST_F(ConditionsTest, AReadingBelongsToItsStation_ANewCityAsksTheLiveDocumentAtOnce) {
+    internet.UnreachableServers.insert(kLiveHost);
+    ui.HoldBackgroundJobs(true);
+    internet.ReplyLive(LiveDocument("3.4"));
+    ui.Advance(1000); // the first refresh hangs
+    ASSERT_TRUE(ui.JobHeld());
+    const std::size_t colours = dwm.records.size();
+    program.settings.CityId = "101020100"; // saved with 上海 while the fetch is out
+    ui.HoldBackgroundJobs(false);
+    ui.FinishHeldJob();
+    EXPECT_EQ(dwm.records.size(), colours) << "the old station's reading is not applied";
+
+    internet.ReplyLive(LiveDocument("3.4"));
+    ui.Advance(4000);
+    ASSERT_FALSE(internet.paths().empty());
+    EXPECT_EQ(internet.paths().back().rfind("/sk_2d/101020100.html?_=", 0), 0u);
+    EXPECT_EQ(program.weather.CurrentTemperature, 3);
+}
+
 } // namespace
 } // namespace korvane::testing

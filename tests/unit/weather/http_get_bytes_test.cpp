@@ -25,35 +25,42 @@ std::vector<std::string> CallNames(const ScriptedInternet& internet) {
     return names;
 }
 
-TEST(HttpGetBytes, AsksForTheStationsDocumentOnTheWeatherHost) {
+TEST(HttpGetBytes, AsksForTheStationsDocumentsOnTheWeatherHosts) {
+    const std::string liveHeaders =
+        "Accept: */*\r\nReferer: http://www.weather.com.cn/\r\nUser-Agent: Mozilla/5.0 (Windows NT "
+        "6.1; WOW64) AppleWebKit/537.36 (KHTML, like Gecko) Chrome/109.0.0.0 Safari/537.36\r\n\r\n";
     const struct {
-        std::string_view code;
-        std::string_view path;
+        HttpRequest request;
+        std::string host, path, version, accept, headers;
     } cases[] = {
-        {"101010100", "/data/sk/101010100.html"},
-        {"", "/data/sk/.html"},
+        {WeatherRequest("101010100"), "www.weather.com.cn", "/data/sk/101010100.html", "HTTP/1.0",
+         "Accept: */* \r\n", "Accept: */*\r\n\r\n"},
+        {WeatherRequest(""), "www.weather.com.cn", "/data/sk/.html", "HTTP/1.0", "Accept: */* \r\n",
+         "Accept: */*\r\n\r\n"},
+        {LiveRequest("101010100", 1765290900123), "d1.weather.com.cn",
+         "/sk_2d/101010100.html?_=1765290900123", "HTTP/1.1", "*/*", liveHeaders},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.code);
+        SCOPED_TRACE(c.path);
         ScriptedInternet internet;
         InternetHandle session = 0;
-        HttpGetBytes(internet, session, WeatherRequest(c.code));
+        HttpGetBytes(internet, session, c.request);
 
         const auto connects = internet.CallsNamed("Connect");
         ASSERT_EQ(connects.size(), 1u);
         EXPECT_EQ(connects[0].Handle, session);
-        EXPECT_EQ(connects[0].Texts, (std::vector<std::string>{"www.weather.com.cn", "", ""}));
+        EXPECT_EQ(connects[0].Texts, (std::vector<std::string>{c.host, "", ""}));
         EXPECT_EQ(connects[0].Numbers, (std::vector<std::uint64_t>{80}));
 
         const auto requests = internet.CallsNamed("OpenRequest");
         ASSERT_EQ(requests.size(), 1u);
-        EXPECT_EQ(requests[0].Texts, (std::vector<std::string>{"GET", std::string(c.path),
-                                                               "HTTP/1.0", "Accept: */* \r\n"}));
+        EXPECT_EQ(requests[0].Texts,
+                  (std::vector<std::string>{"GET", c.path, c.version, c.accept}));
         EXPECT_EQ(requests[0].Numbers, (std::vector<std::uint64_t>{0x84000000}));
 
         const auto sends = internet.CallsNamed("SendRequest");
         ASSERT_EQ(sends.size(), 1u);
-        EXPECT_EQ(sends[0].Texts, (std::vector<std::string>{"Accept: */*\r\n\r\n"}));
+        EXPECT_EQ(sends[0].Texts, (std::vector<std::string>{c.headers}));
     }
 }
 
