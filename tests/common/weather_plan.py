@@ -15,8 +15,8 @@ REFUSED_STRETCH = 5        # attempts per refused period
 FAULTS_PER_500 = {"404": 30, "truncated": 25, "empty": 25, "garbage": 25, "close": 20,
                   "huge-late": 10, "hang": 12, "stall": 8, "truncated-late": 10, "huge": 10}
 REFUSED_PERIODS_PER_500 = 8
-# Odd texts and what the number rule makes of them.
-ODD_TEMPS = [("12.7", 12), ("-3", -3), ("-5.5", -5), ("１８", 18), ("暂无实况", 0), ("", 0),
+# Odd texts and what the number rule makes of them (None: a placeholder, no reading).
+ODD_TEMPS = [("12.7", 12), ("-3", -3), ("-5.5", -5), ("１８", 18), ("暂无实况", None), ("", None),
              ("2e1", 20), (" 7", 7), ("40", 40), ("-15", -15), ("1e9", 1000000000), ("-1000", -1000)]
 # Answers that carry a whole reading the program must colour.
 COLOURED = {"reading", "truncated-late", "huge"}
@@ -42,7 +42,8 @@ def make(count, seed=20240611):
         else:
             value = max(-12, min(42, temp + rnd.randint(-3, 3)))
             text = str(value)
-        temp = value
+        if value is not None:
+            temp = value
         return {"kind": kind, "temp": text, "expect": value}
 
     def add(kind):
