@@ -8,7 +8,7 @@
 //   flag 0x02: the configuration window is shown
 //   flag 0x04: the easter egg runs, so the reading must not touch the colour
 //   flag 0x08: Opaque=1 instead of 0
-#include "app/timer_cycle.h"
+#include "app/refresh.h"
 #include "colour/ramp.h"
 #include "common/host_program.h"
 #include "config/settings.h"
