@@ -3,6 +3,9 @@
 // the tray, the menu or the end of the log-on session. The window thread prepares the job, the
 // window system runs it on a thread of its own, and the window thread reads the outcome after the
 // job-done event; in between, the window thread touches only the start of the fetch under way.
+// A thread of its own rather than WinINet's asynchronous mode: the fetch stays the plain sequence
+// of calls it always was, and a name lookup (which no WinINet time-out covers) can hold only that
+// thread, which the window thread gives up on at the deadline and never waits for.
 #include "platform/background_job.h"
 #include "platform/clock.h"
 #include "weather/reading_rule.h"
