@@ -3,15 +3,24 @@
 scenarios, the long run, the beside-floor run and the benchmark (the heap soak reads the same
 plans on the host doubles).
 
-Listens on 127.0.0.1:80 inside a private network namespace and answers every connection
-attempt with the next answer of its script, re-read whenever it changes, so a scenario can
-change it while the program runs: either a JSON object
+Listens on port 80 of its address inside a private network namespace (127.0.0.1, where the
+scenarios map the weather service's host; the live document's host gets an instance of its
+own, on 127.0.0.2) and answers every connection attempt with the next answer of its script,
+re-read whenever it changes, so a scenario can change it while the program runs: either a
+JSON object
     {"mode": "sequence" | "cycle", "answers": [ANSWER, ...]}
 or a plan, a TSV file written by weather_plan.py (columns kind, temp, expect).  "sequence"
 (and a plan) takes the answers in order and then repeats the last one; "cycle" goes round.
 An ANSWER is {"kind": KIND, ...}, where "temp", "WD", "WS", "city", "cityid", "SD" and
 "time" fill the reading and "seconds" bounds a hang.  The kinds:
     reading          status 200, a whole weather document
+    frozen           the same with the reading the service's document has shown for years:
+                     27.9 degrees, 南风, 小于3级, at 17:55
+    live             the live document: one line of script, var dataSK={...}, filled from
+                     temp, WD, WS and time; a request without the service's own Referer gets
+                     a "403 Forbidden" page instead, as the real service answers
+    live-999         the live document with temp 999, the service's "no data"
+    forbidden        a "403 Forbidden" page, whatever the request's headers
     truncated-late   the document cut after the wind (the reading is whole), Content-Length
                      the whole one's
     huge             2 MiB, the reading at the start
@@ -27,11 +36,12 @@ An ANSWER is {"kind": KIND, ...}, where "temp", "WD", "WS", "city", "cityid", "S
     close            the connection closed without an answer
     hang             nothing sent for "seconds" (default 15, beyond the program's time-outs)
     stall            headers and the start of a body, then nothing, as a hang
-    refused          nothing listens: the SYNs a packet socket sees on the loopback are
-                     counted as the attempt
+    refused          nothing listens: the SYNs to its address and port that a packet socket
+                     sees on the loopback are counted as the attempt
 Logs one JSON line per attempt when it ends: its start "t" (CLOCK_MONOTONIC_RAW, the clock
-Wine's QueryPerformanceCounter follows), "n", "kind", "temp", "request_line", "headers",
-bytes "sent", "end" and who ended it ("ended_by": server, client or refused)."""
+Wine's QueryPerformanceCounter follows), "n", "kind", "temp", "request_line", "headers" (in
+the order sent), bytes "sent", "end" and who ended it ("ended_by": server, client or
+refused)."""
 import argparse
 import json
 import os
@@ -55,10 +65,17 @@ LOGIN = ("<html><head><title>Grand Harbour Hotel - Guest Wi-Fi</title></head><bo
          "the temporary access code printed on your key card.</p><form method=\"post\" action=\"/login\">"
          "<input name=\"room\"><input name=\"temp_code\" type=\"password\"><button>Connect</button>"
          "</form><p>Pool temperature today: 27 degrees.</p></body></html>").encode("ascii")
+FORBIDDEN = (b"<html><head><title>403 Forbidden</title></head><body><center><h1>403 Forbidden</h1></center>"
+             b"<hr><center>nginx</center></body></html>")
 PAGES = {"404": ("404 Not Found", b"<html><head><title>404 Not Found</title></head><body><h1>404 Not Found"
                                   b"</h1></body></html>"),
          "503": ("503 Service Unavailable", UNAVAILABLE), "portal": ("200 OK", UNAVAILABLE),
-         "object": ("200 OK", b"{}"), "login": ("200 OK", LOGIN), "empty": ("200 OK", b"")}
+         "object": ("200 OK", b"{}"), "login": ("200 OK", LOGIN), "empty": ("200 OK", b""),
+         "forbidden": ("403 Forbidden", FORBIDDEN)}
+# Kinds that are another kind with fixed values.
+FIXED = {"frozen": ("reading", {"temp": "27.9", "WD": "南风", "WS": "小于3级", "time": "17:55"}),
+         "live-999": ("live", {"temp": "999"})}
+LIVE_REFERER = "http://www.weather.com.cn/"
 ETH_P_ALL = 0x0003
 PACKET_HOST = 0
 
@@ -77,19 +94,37 @@ def reading_body(answer, pad=""):
     return json.dumps({"weatherinfo": info}, ensure_ascii=False, separators=(",", ":")).encode("utf-8")
 
 
+def live_body(answer):
+    temp = str(answer.get("temp", "3.4"))
+    try:
+        fahrenheit = temp if temp == "999" else f"{float(temp) * 1.8 + 32:.1f}"
+    except ValueError:
+        fahrenheit = temp
+    info = {"nameen": "beijing", "cityname": answer.get("city", "北京"), "city": answer.get("cityid", "101010100"),
+            "temp": temp, "tempf": fahrenheit, "WD": answer.get("WD", "西北风"), "WS": answer.get("WS", "2级"),
+            "wse": "9km/h", "SD": answer.get("SD", "41%"), "time": answer.get("time", "14:35"), "aqi": "61",
+            "weather": "晴", "date": "12月09日(星期三)"}
+    return ("var dataSK=" + json.dumps(info, ensure_ascii=False, separators=(",", ":"))).encode("utf-8")
+
+
 def head(status, length):
     return (f"HTTP/1.1 {status}\r\nServer: nginx\r\nContent-Type: text/html\r\n"
             f"Content-Length: {length}\r\nConnection: close\r\n\r\n").encode("ascii")
 
 
-def payload(answer, index):
+def payload(answer, index, headers):
     """The bytes an answer sends, for the kinds that send something at once."""
     kind = answer.get("kind", "reading")
+    if kind == "live" and not headers.get("referer", "").startswith(LIVE_REFERER):
+        kind = "forbidden"
     if kind in PAGES:
         status, body = PAGES[kind]
         return head(status, len(body)) + body
     if kind == "reading":
         body = reading_body(answer)
+        return head("200 OK", len(body)) + body
+    if kind == "live":
+        body = live_body(answer)
         return head("200 OK", len(body)) + body
     if kind == "truncated-late":
         full = reading_body(answer)
@@ -149,8 +184,9 @@ class Script:
 
 
 class Server:
-    def __init__(self, script, log_path):
+    def __init__(self, script, log_path, address):
         self.script = script
+        self.address = address
         self.log_path = log_path
         self.lock = threading.Lock()
         self.attempt = 0
@@ -173,6 +209,8 @@ class Server:
     def serve(self, conn, t, index):
         answer = self.script.answer(index)
         kind = answer.get("kind", "reading")
+        if kind in FIXED:
+            answer = dict(answer, kind=FIXED[kind][0], **FIXED[kind][1])
         record = {"t": t, "n": index, "kind": kind, "temp": answer.get("temp"), "sent": 0,
                   "request_line": "", "headers": {}, "ended_by": "server"}
         try:
@@ -185,8 +223,10 @@ class Server:
                 data += chunk
             lines = data.split(b"\r\n\r\n", 1)[0].decode("latin-1").split("\r\n")
             record["request_line"] = lines[0]
-            record["headers"] = dict((k.strip(), v.strip()) for k, _, v in
-                                     (line.partition(":") for line in lines[1:] if ":" in line))
+            for name, _, value in (line.partition(":") for line in lines[1:] if ":" in line):
+                # A header sent twice shows as one with both values, as HTTP reads it.
+                seen = record["headers"].get(name.strip())
+                record["headers"][name.strip()] = value.strip() if seen is None else f"{seen}, {value.strip()}"
             if kind == "stall":
                 part = head("200 OK", 500) + b'{"weatherinfo":{"ci'
                 conn.sendall(part)
@@ -195,7 +235,7 @@ class Server:
                 if wait_for_client_close(conn, float(answer.get("seconds", HANG_SECONDS))):
                     record["ended_by"] = "client"
             else:
-                data = payload(answer, index)
+                data = payload(answer, index, {k.lower(): v for k, v in record["headers"].items()})
                 try:
                     conn.sendall(data)
                     record["sent"] = len(data)
@@ -213,8 +253,9 @@ class Server:
             self.log(record)
 
     def sniff(self):
-        """A SYN to port 80 while nothing listens is a refused attempt; a client that tries
-        again within a second is still the same attempt."""
+        """A SYN to our address and port 80 while nothing listens is a refused attempt; a client
+        that tries again within a second is still the same attempt."""
+        own = socket.inet_aton(self.address)
         raw = socket.socket(socket.AF_PACKET, socket.SOCK_RAW, socket.htons(ETH_P_ALL))
         raw.bind(("lo", 0))
         while True:
@@ -222,7 +263,7 @@ class Server:
             if addr[2] != PACKET_HOST or len(frame) < 14 + 20 + 14:
                 continue
             ip = frame[14:]
-            if ip[0] >> 4 != 4 or ip[9] != 6:
+            if ip[0] >> 4 != 4 or ip[9] != 6 or ip[16:20] != own:
                 continue
             tcp = ip[(ip[0] & 15) * 4:]
             flags = tcp[13]
@@ -248,7 +289,7 @@ class Server:
                 elif not refusing and self.listener is None:
                     self.listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
                     self.listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
-                    self.listener.bind(("127.0.0.1", 80))
+                    self.listener.bind((self.address, 80))
                     self.listener.listen(16)
             if ready and not os.path.exists(ready):
                 with open(ready, "w") as f:
@@ -269,9 +310,10 @@ def main():
     parser.add_argument("--script", required=True, help="the answers: JSON, or a TSV plan")
     parser.add_argument("--log", required=True, help="one JSON line per attempt")
     parser.add_argument("--ready", help="file created once listening")
+    parser.add_argument("--address", default="127.0.0.1", help="the loopback address to listen on")
     parser.add_argument("--lifetime", type=float, default=3600, help="exit after this many seconds")
     args = parser.parse_args()
-    Server(Script(args.script), args.log).run(args.lifetime, args.ready)
+    Server(Script(args.script), args.log, args.address).run(args.lifetime, args.ready)
 
 
 if __name__ == "__main__":

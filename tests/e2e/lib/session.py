@@ -18,6 +18,9 @@ DISPLAY = USER_DISPLAY or ":7"
 HERE = os.path.dirname(os.path.abspath(__file__))
 E2E = os.path.dirname(HERE)
 SERVICE = os.path.join(os.path.dirname(E2E), "common", "weather_service.py")
+# The live document's host, served only where a scenario asks for it (serve_live): elsewhere the
+# name does not resolve, as on a network that cannot reach it.
+LIVE_HOST, LIVE_ADDRESS = "d1.weather.com.cn", "127.0.0.2"
 
 
 def now():
@@ -49,6 +52,10 @@ class Session:
         # The weather service's answers: the scenario's (set_answers) or a plan of the long run.
         self.answers_path = cfg.get("script") or os.path.join(self.out, "answers.json")
         self.requests_path = os.path.join(self.out, "requests.jsonl")
+        self.live_answers_path = os.path.join(self.out, "live_answers.json")
+        self.live_requests_path = os.path.join(self.out, "live_requests.jsonl")
+        self.hosts_path = os.path.join(self.out, "hosts")
+        self.live = False
         self.dwm_path = os.path.join(self.out, "dwm.jsonl")
         self.log = open(os.path.join(self.out, "session.log"), "a", buffering=1)
         self.procs = []
@@ -81,20 +88,14 @@ class Session:
         subprocess.run(["ip", "link", "set", "lo", "up"], check=True)
         # The user's X socket, when the demo shows itself there, stays reachable.
         mount_private_tmp(keep=[self.out, self.prefix] + (["/tmp/.X11-unix"] if USER_DISPLAY else []))
-        hosts = os.path.join(self.out, "hosts")
-        with open(hosts, "w") as f:
-            f.write("127.0.0.1 localhost\n127.0.0.1 www.weather.com.cn\n")
-        subprocess.run(["mount", "--bind", hosts, "/etc/hosts"], check=True)
+        self._write_hosts()
+        subprocess.run(["mount", "--bind", self.hosts_path, "/etc/hosts"], check=True)
         if not USER_DISPLAY:
             self.spawn("xvfb", ["Xvfb", DISPLAY, "-screen", "0", "1024x768x24", "-nolisten", "tcp"])
             self._wait_for(lambda: os.path.exists("/tmp/.X11-unix/X7"), 15, "Xvfb socket")
         if not os.path.exists(self.answers_path):
             self.set_answers([{"kind": "reading", "temp": "9"}])
-        ready = "/tmp/weather.ready"
-        self.spawn("weather", [sys.executable, SERVICE, "--script", self.answers_path,
-                               "--log", self.requests_path, "--ready", ready,
-                               "--lifetime", str(self.cfg.get("server_lifetime_s", 900))])
-        self._wait_for(lambda: os.path.exists(ready), 15, "weather server")
+        self._start_service("weather", self.answers_path, self.requests_path, "127.0.0.1")
         self.spawn("wineserver", [self.wineserver, "-p", "-f"])
         time.sleep(0.5)
         # Warm-up: the first process brings up the desktop, taskbar and any
@@ -102,6 +103,18 @@ class Session:
         t = now()
         if not self.cfg.get("no_warmup"): self.helper("list", timeout=120)
         self.note(f"desktop ready in {now() - t:.1f} s")
+
+    def _write_hosts(self):
+        # In place: /etc/hosts is this very file, bind-mounted.
+        with open(self.hosts_path, "w") as f:
+            f.write("127.0.0.1 localhost\n127.0.0.1 www.weather.com.cn\n" +
+                    (f"{LIVE_ADDRESS} {LIVE_HOST}\n" if self.live else ""))
+
+    def _start_service(self, name, script, log, address):
+        ready = f"/tmp/{name}.ready"
+        self.spawn(name, [sys.executable, SERVICE, "--script", script, "--log", log, "--ready", ready,
+                          "--address", address, "--lifetime", str(self.cfg.get("server_lifetime_s", 900))])
+        self._wait_for(lambda: os.path.exists(ready), 15, f"{name} server")
 
     def spawn(self, name, argv, **kw):
         out = open(os.path.join(self.out, f"{name}.log"), "ab")
@@ -154,11 +167,20 @@ class Session:
         """A double named dwmapi.dll beside Korvane.exe, as a download folder may hold one."""
         shutil.copy(os.path.join(self.doubles, name), os.path.join(self.kdir, "dwmapi.dll"))
 
-    def set_answers(self, answers, mode="sequence"):
-        tmp = self.answers_path + ".tmp"
-        with open(tmp, "w", encoding="utf-8") as f:
+    def set_answers(self, answers, mode="sequence", path=None):
+        path = path or self.answers_path
+        with open(path + ".tmp", "w", encoding="utf-8") as f:
             json.dump({"mode": mode, "answers": answers}, f, ensure_ascii=False)
-        os.replace(tmp, self.answers_path)
+        os.replace(path + ".tmp", path)
+
+    def serve_live(self, answers, mode="sequence"):
+        """Makes the live document's host reachable, its own stand-in answering these (a new
+        list counts on from the attempts it has already answered)."""
+        self.set_answers(answers, mode, self.live_answers_path)
+        if not self.live:
+            self.live = True
+            self._start_service("live", self.live_answers_path, self.live_requests_path, LIVE_ADDRESS)
+            self._write_hosts()
 
     # ---- the program --------------------------------------------------------
     def start_korvane(self, extra_env=None):
@@ -258,9 +280,12 @@ class Session:
         return [c for c in self.helper("controls", caption)[1] if c.get("kind") == "control"]
 
     # ---- observations -----------------------------------------------------
-    def requests(self):
+    def requests(self, path=None):
         """The service's attempts, logged as each ends, in the order they began."""
-        return sorted(_read_jsonl(self.requests_path), key=lambda r: r["t"])
+        return sorted(_read_jsonl(path or self.requests_path), key=lambda r: r["t"])
+
+    def live_requests(self):
+        return self.requests(self.live_requests_path)
 
     def dwm_calls(self, call=None):
         recs = _read_jsonl(self.dwm_path)
