@@ -62,7 +62,7 @@ struct Program {
 
     // Where the readings come from: a second source would be returned here instead.
     ReadingSource& Readings() { return weatherService; }
-    ColourContext Colour() { return {colour, settings, services.ui, services.dwm}; }
+    ColourContext Colour() { return {colour, settings.Opaque, services.ui, services.dwm}; }
     ConfigWindowContext ConfigWindow() {
         return {settings,    TickCount,      LastComboKey,      weather.StatusText,
                 services.ui, services.files, services.registry, services.process};
