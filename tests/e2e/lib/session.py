@@ -194,7 +194,7 @@ class Session:
             except subprocess.TimeoutExpired:
                 rc = None
             out.seek(0)
-            text = out.read().decode("utf-8", "replace").strip()
+            text = out.read().decode("gbk", "replace").strip()  # the console's code page 936
         self.reap_orphans()
         self.note(f"wine {' '.join(map(str, args))}: {rc} {text!r}")
         return rc, text
