@@ -10,8 +10,9 @@ from scenarios.tray_menu import ENTRIES, choose
 
 HANG = {"kind": "hang", "seconds": 600}
 READING = {"kind": "reading", "temp": "9"}
-# Where the menu shows when the cursor has left the icon for (900, 500); only the menu draws there.
-AWAY, MENU_AREA = (900, 500), (700, 300, 300, 300)
+# The cursor leaves the icon for AWAY at once (no tip shows); the menu pops up at the icon or at
+# AWAY, within MENU_AREA (x, y, width, height) above the taskbar, where nothing else draws.
+AWAY, MENU_AREA = (900, 500), (700, 300, 310, 440)
 
 
 def start_coloured(s):
