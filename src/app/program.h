@@ -79,7 +79,7 @@ struct Program {
     FetchJob fetch{liveDocument, stationDocument, services.clock};
     FetchState fetchState = FetchState::Idle;
 
-    ColourContext Colour() { return {colour, settings, services.ui, services.dwm}; }
+    ColourContext Colour() { return {colour, settings.Opaque, services.ui, services.dwm}; }
     ConfigWindowContext ConfigWindow() {
         return {settings,    TickCount,      LastComboKey,      weather.StatusText,
                 services.ui, services.files, services.registry, services.process};

@@ -15,9 +15,9 @@ constexpr platform::ColorizationParameters kFixedColorization{
     .GlassReflectionIntensity = 50,
 };
 
-platform::ColorizationParameters FixedParameters(const Settings& settings) {
+platform::ColorizationParameters FixedParameters(std::int32_t opaque) {
     platform::ColorizationParameters parameters = kFixedColorization;
-    parameters.OpaqueBlend = settings.Opaque;
+    parameters.OpaqueBlend = opaque;
     return parameters;
 }
 
@@ -50,7 +50,7 @@ void Transition(ColourContext& context, int target, EggMode mode, int remembered
     ColourState& state = context.state;
     PendingPeriodScope pending(state, rememberedPeriod);
 
-    platform::ColorizationParameters parameters = FixedParameters(context.settings);
+    platform::ColorizationParameters parameters = FixedParameters(context.opaque);
     if (state.CurrentScalePosition == kNoColourYet || state.CurrentScalePosition == target) {
         state.CurrentScalePosition = target;
         SetColour(parameters, target);

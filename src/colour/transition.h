@@ -2,7 +2,6 @@
 // The one entry through which the frame colour changes: the first colour and a repeat are applied
 // at once, any other change steps one scale unit at a time, 50 ms apart, with the refresh timer
 // stopped and the user interface kept alive in between.
-#include "config/settings.h"
 #include "platform/dwm.h"
 #include "ui/window_system.h"
 
@@ -38,7 +37,7 @@ struct ColourState {
 
 struct ColourContext {
     ColourState& state;
-    const Settings& settings;
+    std::int32_t opaque; // 1: opaque frames, 0: transparent glass; handed on as it is
     ui::WindowSystem& ui;
     platform::Dwm& dwm;
 };

@@ -112,8 +112,12 @@ void OnSaveClicked(ConfigWindowContext& context) {
     // The file comes first: a Save that cannot be written applies nothing (no city, no autostart
     // change, no restart of the cycle) and keeps the window open with what the user typed.
     const std::string_view opaque = ui.IsChecked(UnitId::Check1) ? "0" : "1";
-    if (!SaveSettings(context.files, city, maxText, minText, opaque)) {
-        ui.ShowFileMessageBox(texts::kConfigNotSaved,
+    const platform::ReplaceResult saved =
+        SaveSettings(context.files, city, maxText, minText, opaque);
+    if (saved != platform::ReplaceResult::Replaced) {
+        // A read-only file was protected on purpose: the box names that, not the folder.
+        const bool readOnly = saved == platform::ReplaceResult::ReadOnly;
+        ui.ShowFileMessageBox(readOnly ? texts::kConfigReadOnly : texts::kConfigNotSaved,
                               ConfigFilePath(context.process.ExecutablePath()),
                               texts::kErrorCaption, kErrorBoxStyle);
         return;

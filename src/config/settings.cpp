@@ -59,8 +59,9 @@ std::string SettingsFileText(std::string_view cityId, std::string_view maxTemper
     return text;
 }
 
-bool SaveSettings(platform::Files& files, std::string_view cityId, std::string_view maxTemperature,
-                  std::string_view minTemperature, std::string_view opaque) {
+platform::ReplaceResult SaveSettings(platform::Files& files, std::string_view cityId,
+                                     std::string_view maxTemperature,
+                                     std::string_view minTemperature, std::string_view opaque) {
     // Replacing the file whole means a failed write never leaves a half-written configuration.
     return files.ReplaceWhole(kConfigFileName,
                               SettingsFileText(cityId, maxTemperature, minTemperature, opaque));

@@ -21,10 +21,11 @@ struct Settings {
 // the answer is whether CityId is non-empty.
 bool LoadSettings(platform::Files& files, Settings& settings);
 
-// Writes the four texts exactly as passed, replacing the file as a whole; false on any failure,
-// in which case the old file is left as it was.
-bool SaveSettings(platform::Files& files, std::string_view cityId, std::string_view maxTemperature,
-                  std::string_view minTemperature, std::string_view opaque);
+// Writes the four texts exactly as passed, replacing the file as a whole; on any failure the old
+// file is left as it was, and the answer says whether it was read-only.
+platform::ReplaceResult SaveSettings(platform::Files& files, std::string_view cityId,
+                                     std::string_view maxTemperature,
+                                     std::string_view minTemperature, std::string_view opaque);
 
 // The bytes SaveSettings writes.
 std::string SettingsFileText(std::string_view cityId, std::string_view maxTemperature,

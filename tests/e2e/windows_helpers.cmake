@@ -32,7 +32,7 @@ target_link_options(e2e_ui_helper PRIVATE -static-libgcc)
 set(E2E_SCENARIOS first_use first_use@cp1252 config_errors configured_start refusal refusal_server
                   no131 planted_dll server_failures server_hang tray_menu menu_during_transition
                   autostart autostart@unicode-folder second_instance display_scale everyday
-                  live_readings)
+                  live_readings never_frozen)
 foreach(scenario ${E2E_SCENARIOS})
   # An explicit bash: the test is a Linux script, not a program for the emulator.
   add_test(NAME e2e.${scenario}

@@ -45,7 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string maxText = std::to_string(first.MaxTemperature);
     const std::string minText = std::to_string(first.MinTemperature);
     const std::string opaqueText = std::to_string(first.Opaque);
-    Require(SaveSettings(files, first.CityId, maxText, minText, opaqueText), "the write succeeds");
+    Require(SaveSettings(files, first.CityId, maxText, minText, opaqueText) ==
+                platform::ReplaceResult::Replaced,
+            "the write succeeds");
     Require(files.Content(kConfigFileName) ==
                 SettingsFileText(first.CityId, maxText, minText, opaqueText),
             "the file holds exactly the four lines");

@@ -30,13 +30,21 @@ bool MemoryFiles::ReadAll(std::u16string_view name, std::string& bytes) {
     return true;
 }
 
-bool MemoryFiles::ReplaceWhole(std::u16string_view name, std::string_view bytes) {
+ReplaceResult MemoryFiles::ReplaceWhole(std::u16string_view name, std::string_view bytes) {
     ++calls_.writes;
-    // The temporary file cannot be moved over a folder.
-    const bool written = !failWrites_ && folders_.find(name) == folders_.end();
-    if (written) files_.insert_or_assign(std::u16string(name), std::string(bytes));
+    const std::u16string temporary = std::u16string(name) + u".tmp";
+    ReplaceResult result = ReplaceResult::Failed;
+    if (readOnly_.count(name) != 0) {
+        result = ReplaceResult::ReadOnly;
+    } else if (!failWrites_ && folders_.count(name) == 0 && folders_.count(temporary) == 0) {
+        // The temporary file, a leftover one included, is moved over the file (not onto a folder).
+        readOnly_.erase(temporary);
+        Remove(temporary);
+        files_.insert_or_assign(std::u16string(name), std::string(bytes));
+        result = ReplaceResult::Replaced;
+    }
     RunOnce(afterNextWrite_, *this);
-    return written;
+    return result;
 }
 
 void MemoryFiles::Put(std::u16string_view name, std::string bytes) {

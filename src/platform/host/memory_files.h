@@ -1,6 +1,8 @@
 #pragma once
 // An in-memory file system for tests, with the faults a real disk can show: a file that cannot be
-// read, writes that fail (the old content stays whole), and a file that changes between calls.
+// read, a file marked read-only, writes that fail (the old content stays whole), and a file that
+// changes between calls. A replacement goes through `name` + ".tmp", as the program's Win32 file
+// access does.
 #include "platform/files.h"
 
 #include <functional>
@@ -27,7 +29,7 @@ class MemoryFiles : public Files {
 
     bool Exists(std::u16string_view name) override;
     bool ReadAll(std::u16string_view name, std::string& bytes) override;
-    bool ReplaceWhole(std::u16string_view name, std::string_view bytes) override;
+    ReplaceResult ReplaceWhole(std::u16string_view name, std::string_view bytes) override;
 
     // Direct access for arranging and checking a test; none of these counts as a call.
     void Put(std::u16string_view name, std::string bytes);
@@ -36,6 +38,9 @@ class MemoryFiles : public Files {
 
     // The file still exists, but opening it for reading fails.
     void MakeUnreadable(std::u16string_view name, bool unreadable = true);
+    // Marked read-only: it reads, a replacement of it is refused; a read-only temporary file left
+    // over by an earlier attempt is overwritten all the same.
+    void MakeReadOnly(std::u16string_view name) { readOnly_.insert(std::u16string(name)); }
     // A folder of that name (in place of any file): it exists, it cannot be read or replaced.
     void MakeFolder(std::u16string_view name);
     // Every ReplaceWhole fails and leaves the files as they were.
@@ -51,6 +56,7 @@ class MemoryFiles : public Files {
     std::map<std::u16string, std::string, std::less<>> files_;
     std::set<std::u16string, std::less<>> unreadable_;
     std::set<std::u16string, std::less<>> folders_;
+    std::set<std::u16string, std::less<>> readOnly_;
     bool failWrites_ = false;
     Hook afterNextWrite_;
     Hook beforeNextRead_;

@@ -99,25 +99,28 @@ bool PosixFiles::ReadAll(std::u16string_view name, std::string& bytes) {
     return true;
 }
 
-bool PosixFiles::ReplaceWhole(std::u16string_view name, std::string_view bytes) {
+ReplaceResult PosixFiles::ReplaceWhole(std::u16string_view name, std::string_view bytes) {
     const auto path = SystemName(name);
-    if (!path) return false;
+    if (!path) return ReplaceResult::Failed;
     const std::string& target = *path;
+    struct stat old {};
+    const bool targetExists = ::stat(target.c_str(), &old) == 0;
+    if (targetExists && S_ISREG(old.st_mode) && (old.st_mode & 0222) == 0)
+        return ReplaceResult::ReadOnly;
     std::string temporary = target + ".XXXXXX";
     Descriptor file(::mkstemp(temporary.data()));
-    if (!file.valid()) return false;
+    if (!file.valid()) return ReplaceResult::Failed;
     // mkstemp makes the file private; a replaced file keeps the permissions it had.
-    struct stat old {};
-    ::fchmod(file.get(), ::stat(target.c_str(), &old) == 0 ? old.st_mode & 07777 : 0644);
+    ::fchmod(file.get(), targetExists ? old.st_mode & 07777 : 0644);
 
     const bool written = WriteEverything(file.get(), bytes) && ::fsync(file.get()) == 0;
     const bool closed = file.Close();
     if (!written || !closed || ::rename(temporary.c_str(), target.c_str()) != 0) {
         ::unlink(temporary.c_str());
-        return false;
+        return ReplaceResult::Failed;
     }
     SyncDirectory(DirectoryOf(target));
-    return true;
+    return ReplaceResult::Replaced;
 }
 
 } // namespace korvane::platform

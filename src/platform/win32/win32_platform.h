@@ -19,7 +19,7 @@ class Win32Files : public Files {
     Win32Files() = default;
     bool Exists(std::u16string_view name) override;
     bool ReadAll(std::u16string_view name, std::string& bytes) override;
-    bool ReplaceWhole(std::u16string_view name, std::string_view bytes) override;
+    ReplaceResult ReplaceWhole(std::u16string_view name, std::string_view bytes) override;
 };
 
 class Win32Process : public Process {

@@ -103,7 +103,7 @@ void HostWindowSystem::SetComboEditSelection(int start, int length) {
 }
 
 void HostWindowSystem::SetTrayIcon(std::string_view tip) {
-    tray_.Set(tip);
+    tray_.Set(tip, now_);
 }
 
 void HostWindowSystem::RemoveTrayIcon() {
@@ -140,7 +140,7 @@ void HostWindowSystem::DeleteTrayIcon() {
 
 void HostWindowSystem::ExplorerRestarted() {
     trayShown_ = false;
-    tray_.OnShellRestarted();
+    tray_.OnShellRestarted(now_);
 }
 
 void HostWindowSystem::EndLogOnSession() {
@@ -245,7 +245,7 @@ bool HostWindowSystem::DeliverOneDue() {
         // A timer message is generated once per due period, like WM_TIMER.
         nextTick_ = now_ + static_cast<std::uint32_t>(timerPeriod_);
         ++timerTicks_;
-        tray_.Retry();
+        tray_.Retry(now_);
         RaiseUnitEvent(UnitId::Timer1, EventKind::Tick);
         return true;
     }

@@ -68,7 +68,7 @@ void Win32WindowSystem::DeleteTrayIcon() {
 void Win32WindowSystem::SetTrayIcon(std::string_view tip) {
     if (!trayIcon_)
         trayIcon_ = win32::LoadIconImage(instance_, IconId::Tray, win32::IconSize::Small);
-    tray_.Set(tip);
+    tray_.Set(tip, TickCount());
 }
 
 void Win32WindowSystem::RemoveTrayIcon() {
@@ -77,7 +77,7 @@ void Win32WindowSystem::RemoveTrayIcon() {
 
 // Explorer (re)started: its new tray knows nothing of our icon.
 void Win32WindowSystem::OnTaskbarCreated() {
-    tray_.OnShellRestarted();
+    tray_.OnShellRestarted(TickCount());
 }
 
 void Win32WindowSystem::OnTrayCallback(LPARAM mouseMessage) {

@@ -57,7 +57,7 @@ LRESULT Win32WindowSystem::WindowProcedure(WindowRecord& window, UINT message, W
         return 0;
     case WM_TIMER:
         if (isMain && wParam == win32::kTimerId) {
-            tray_.Retry(); // an icon the shell refused (no tray yet at log-on) is offered again
+            tray_.Retry(TickCount()); // a refused icon (no tray yet at log-on) is offered again
             FireUnitEvent(UnitId::Timer1, EventKind::Tick, 0);
         }
         return 0;

@@ -206,6 +206,21 @@ class Session:
         self.note(f"process {proc.pid} ended with {rc}")
         return rc
 
+    def wine(self, *args, timeout=60):
+        """Runs a Wine program (taskkill, wineboot, attrib) in the prefix: its exit code and output
+        (through a file, as for the helper)."""
+        with open("/tmp/wine.out", "w+b") as out:
+            try:
+                rc = subprocess.run([self.loader, *map(str, args)], env=self.env, stdin=subprocess.DEVNULL,
+                                    stdout=out, stderr=subprocess.STDOUT, timeout=timeout).returncode
+            except subprocess.TimeoutExpired:
+                rc = None
+            out.seek(0)
+            text = out.read().decode("gbk", "replace").strip()  # the console's code page 936
+        self.reap_orphans()
+        self.note(f"wine {' '.join(map(str, args))}: {rc} {text!r}")
+        return rc, text
+
     def helper(self, *args, timeout=30):
         # Output goes through a file, not a pipe: Wine service processes started
         # by any wine process inherit its handles and would hold a pipe open.

@@ -138,15 +138,23 @@ TEST_F(ProgramTest, TrayIcon_TheShellGetsItBackWheneverItIsWanted) {
         bool takeEffect;     // reported failed, shown all the same (a time-out, the shell busy)
         bool lostUnseen;     // the shell drops the icon without a word; a reading sets it again
         bool restart;        // Explorer (re)starts after start-up: "TaskbarCreated"
+        bool egg;            // the easter egg runs from start-up on: a tick every 50 ms
         bool unwanted;       // the configuration window was opened by a tray click
-        int shownAfterTicks; // -1: not shown within 10 ticks
+        int shownAfterTicks; // seconds; -1: not shown within 10
     } cases[] = {
-        {"shown, Explorer restarts: back with its tip", 0, false, false, true, false, 0},
-        {"refused at log-on, no network: retried on the ticks", 3, false, false, false, false, 3},
-        {"refused at log-on, then the tray starts", 1, false, false, true, false, 0},
-        {"not wanted: neither a restart nor a tick brings it", 0, false, false, true, true, -1},
-        {"add at log-on failed but shown", 1, true, false, false, false, 0},
-        {"lost unseen: the modify fails, its add fails but shows", 1, true, true, false, false, 0},
+        {"shown, Explorer restarts: back with its tip", 0, false, false, true, false, false, 0},
+        {"refused at log-on, no network: offered every fourth tick", 2, false, false, false, false,
+         false, 8},
+        {"refused at log-on, easter egg: offered once per 4 s, not on its ticks", 2, false, false,
+         false, true, false, 8},
+        {"refused at log-on, then the tray starts", 1, false, false, true, false, false, 0},
+        {"refused twice, easter egg, the tray starts: offered at once, then after 4 s", 2, false,
+         false, true, true, false, 4},
+        {"not wanted: neither a restart nor a tick brings it", 0, false, false, true, false, true,
+         -1},
+        {"add at log-on failed but shown", 1, true, false, false, false, false, 0},
+        {"lost unseen: the modify fails, its add fails but shows", 1, true, true, false, false,
+         false, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.how);
@@ -155,6 +163,7 @@ TEST_F(ProgramTest, TrayIcon_TheShellGetsItBackWheneverItIsWanted) {
         p.ui.RefuseTrayAdds(c.lostUnseen ? 0 : c.refusedAdds, c.takeEffect);
         p.program.weather.StatusText = "tip";
         ASSERT_FALSE(p.Start().has_value());
+        if (c.egg) p.Raise(HandlerId::ToggleEggMode);
         if (c.unwanted) p.Raise(HandlerId::OnTrayEvent, ui::tray_action::LeftUp);
         if (c.restart) p.ui.ExplorerRestarted();
         if (c.lostUnseen) {

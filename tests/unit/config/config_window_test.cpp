@@ -336,18 +336,30 @@ TEST_F(ConfigWindowTest, Keyboard_FocusInTheCityBoxWhenShownTabInReadingOrderEnt
 
 TEST_F(ConfigWindowTest, SaveThatCannotWrite_NamesTheFileAndKeepsTheWindowTheTickAndTheTimer) {
     StartWith(kBeijingFile);
-    files.FailWrites();
     Type("上海");
     program.TickCount = 3;
     const std::size_t timerWrites = ui.timerPeriodWrites().size();
-    for (const std::u16string folder : {u"C:\\Program Files\\Korvane\\", u"D:\\"}) {
-        process.executablePath = folder + u"Korvane.exe";
+    const char* const folderRefuses =
+        "无法写入配置文件“%s”，配置没有保存！\r\n请确认这个文件夹可以写入后再试一次。";
+    const struct {
+        std::u16string folder;
+        bool readOnly; // config.ini is marked read-only; otherwise the folder takes no new file
+        const char* sentence;
+    } cases[] = {
+        {u"C:\\Program Files\\Korvane\\", false, folderRefuses},
+        {u"D:\\", false, folderRefuses},
+        {u"D:\\", true,
+         "配置文件“%s”是只读的，配置没有保存！\r\n请去掉这个文件的只读属性后再试一次。"},
+    };
+    for (const auto& c : cases) {
+        files.FailWrites(!c.readOnly);
+        if (c.readOnly) files.MakeReadOnly(u"config.ini");
+        process.executablePath = c.folder + u"Korvane.exe";
         Raise(HandlerId::OnSaveClicked);
         ASSERT_FALSE(ui.boxes().empty());
-        EXPECT_EQ(
-            ui.boxes().back().text,
-            Gbk("无法写入配置文件“%s”，配置没有保存！\r\n请确认这个文件夹可以写入后再试一次。"));
-        EXPECT_TRUE(ui.boxes().back().path == folder + u"config.ini");
+        EXPECT_EQ(ui.boxes().back().text, Gbk(c.sentence));
+        EXPECT_EQ(File(), kBeijingFile);
+        EXPECT_TRUE(ui.boxes().back().path == c.folder + u"config.ini");
         EXPECT_EQ(ui.boxes().back().style, 0x2010u);
         EXPECT_TRUE(ui.IsVisible(WindowId::Config));
         EXPECT_EQ(CityText(), Gbk("上海"));

@@ -146,7 +146,8 @@ TEST(SaveSettings, WritesTheFourTextsUnchangedJoinedByLineBreaksWithoutATrailing
         EXPECT_EQ(SettingsFileText(c.cityId, c.maxTemperature, c.minTemperature, c.opaque),
                   c.expectedBytes)
             << c.what_it_shows;
-        EXPECT_TRUE(SaveSettings(files, c.cityId, c.maxTemperature, c.minTemperature, c.opaque))
+        EXPECT_EQ(SaveSettings(files, c.cityId, c.maxTemperature, c.minTemperature, c.opaque),
+                  platform::ReplaceResult::Replaced)
             << c.what_it_shows;
         EXPECT_EQ(files.Content(kConfigFileName), c.expectedBytes) << c.what_it_shows;
     }
@@ -220,7 +221,9 @@ TEST(SaveThenLoadSettings, ReadsBackWhatTheFileHoldsAfterTheWriteWhateverHappene
         files.Put(kConfigFileName, kOldFile);
         c.arrange(files);
         Settings settings = kPrevious;
-        EXPECT_EQ(SaveSettings(files, "101280101", "35", "-5", "1"), c.expectedSave)
+        EXPECT_EQ(SaveSettings(files, "101280101", "35", "-5", "1") ==
+                      platform::ReplaceResult::Replaced,
+                  c.expectedSave)
             << c.what_it_shows;
         EXPECT_EQ(LoadSettings(files, settings), c.expectedLoad) << c.what_it_shows;
         EXPECT_EQ(settings, c.expected) << c.what_it_shows;

@@ -12,7 +12,7 @@ namespace {
 struct MemoryFilesCase {
     const char* what_it_shows;
     std::function<void(MemoryFiles&)> arrange; // before: "a" holds "old"
-    bool expectedWrite;                        // ReplaceWhole(u"a", "new")
+    bool expectedWrite;                        // ReplaceWhole(u"a", "new") replaced it
     bool expectedExists;                       // Exists(u"a") after the write
     bool expectedRead;                         // ReadAll(u"a") after that
     std::string expectedBytes;                 // what the read delivered ("-" untouched)
@@ -40,6 +40,14 @@ TEST(MemoryFiles, BehavesLikeADiskWithTheFaultsATestArranges) {
          true, true, "x", "x"},
         {"a missing file is created by a write", [](MemoryFiles& f) { f.Remove(u"a"); }, true, true,
          true, "new", "new"},
+        {"a read-only file is left as it is", [](MemoryFiles& f) { f.MakeReadOnly(u"a"); }, false,
+         true, true, "old", "old"},
+        {"a read-only temporary file left over is overwritten",
+         [](MemoryFiles& f) {
+             f.Put(u"a.tmp", "left over");
+             f.MakeReadOnly(u"a.tmp");
+         },
+         true, true, true, "new", "new"},
         {"names are told apart exactly", [](MemoryFiles& f) { f.MakeUnreadable(u"A"); }, true, true,
          true, "new", "new"},
     };
@@ -47,7 +55,8 @@ TEST(MemoryFiles, BehavesLikeADiskWithTheFaultsATestArranges) {
         MemoryFiles files;
         files.Put(u"a", "old");
         c.arrange(files);
-        EXPECT_EQ(files.ReplaceWhole(u"a", "new"), c.expectedWrite) << c.what_it_shows;
+        EXPECT_EQ(files.ReplaceWhole(u"a", "new") == ReplaceResult::Replaced, c.expectedWrite)
+            << c.what_it_shows;
         EXPECT_EQ(files.Exists(u"a"), c.expectedExists) << c.what_it_shows;
         std::string bytes = "-";
         EXPECT_EQ(files.ReadAll(u"a", bytes), c.expectedRead) << c.what_it_shows;

@@ -51,11 +51,14 @@ struct PosixFilesCase {
     std::function<void(const fs::path& dir)> arrange;
     std::string name; // relative to the directory
     std::string bytes;
-    bool expectedWrite;
+    ReplaceResult expectedWrite;
     bool expectedRead; // ReadAll of the same name afterwards
     std::optional<std::string> expectedContent;
     std::size_t expectedEntries; // no temporary file is ever left behind
 };
+
+constexpr auto kReplaced = ReplaceResult::Replaced;
+constexpr auto kFailed = ReplaceResult::Failed;
 
 const std::string kBinary("\0\xFF\r\n\x1A"
                           "end",
@@ -63,23 +66,31 @@ const std::string kBinary("\0\xFF\r\n\x1A"
 
 TEST(PosixFiles, ReplacesAFileWholeOrLeavesTheOldOneAndNoLitter) {
     const PosixFilesCase cases[] = {
-        {"a new file is created", [](const fs::path&) {}, "config.ini", "CityId=1", true, true,
+        {"a new file is created", [](const fs::path&) {}, "config.ini", "CityId=1", kReplaced, true,
          "CityId=1", 1},
         {"an existing longer file is replaced, not overwritten in part",
          [](const fs::path& d) { Write(d / "config.ini", "a much longer old content"); },
-         "config.ini", "new", true, true, "new", 1},
+         "config.ini", "new", kReplaced, true, "new", 1},
         {"an empty write leaves an empty file",
-         [](const fs::path& d) { Write(d / "config.ini", "old"); }, "config.ini", "", true, true,
-         "", 1},
-        {"binary bytes pass unchanged", [](const fs::path&) {}, "config.ini", kBinary, true, true,
-         kBinary, 1},
-        {"a name outside every code page", [](const fs::path&) {}, "Zoë 天气 ☀.ini", "x", true,
+         [](const fs::path& d) { Write(d / "config.ini", "old"); }, "config.ini", "", kReplaced,
+         true, "", 1},
+        {"binary bytes pass unchanged", [](const fs::path&) {}, "config.ini", kBinary, kReplaced,
+         true, kBinary, 1},
+        {"a name outside every code page", [](const fs::path&) {}, "Zoë 天气 ☀.ini", "x", kReplaced,
          true, "x", 1},
         {"a file in a missing directory is not written", [](const fs::path&) {}, "none/config.ini",
-         "x", false, false, std::nullopt, 0},
+         "x", kFailed, false, std::nullopt, 0},
+        {"a read-only file is left as it is",
+         [](const fs::path& d) {
+             Write(d / "config.ini", "old");
+             fs::permissions(d / "config.ini", fs::perms::all ^ fs::perms::owner_write ^
+                                                   fs::perms::group_write ^
+                                                   fs::perms::others_write);
+         },
+         "config.ini", "new", ReplaceResult::ReadOnly, true, "old", 1},
         {"a directory in the way stays and nothing is left behind",
          [](const fs::path& d) { fs::create_directory(d / "config.ini"); }, "config.ini", "x",
-         false, false, std::nullopt, 1},
+         kFailed, false, std::nullopt, 1},
     };
     for (const auto& c : cases) {
         TemporaryDirectory dir;
@@ -115,7 +126,7 @@ TEST(PosixFiles, AnswersFalseForNamesThatCannotNameAFile) {
         EXPECT_FALSE(files.Exists(c.name)) << c.what_it_shows;
         EXPECT_FALSE(files.ReadAll(c.name, bytes)) << c.what_it_shows;
         EXPECT_EQ(bytes, "untouched") << c.what_it_shows;
-        EXPECT_FALSE(files.ReplaceWhole(c.name, "x")) << c.what_it_shows;
+        EXPECT_EQ(files.ReplaceWhole(c.name, "x"), kFailed) << c.what_it_shows;
     }
 }
 
