@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <span>
 #include <string>
@@ -127,6 +128,15 @@ class Win32WindowSystem : public WindowSystem, private TrayShell {
     // message_loop.cpp
     void TranslateAndDispatch(MSG& message);
 
+    // background_thread.cpp: the one thread that runs the background jobs, started with the
+    // first; it lives until the process ends.
+    struct JobWorker {
+        HANDLE wake = nullptr; // auto-reset: a job is waiting
+        std::atomic<platform::BackgroundJob*> job{nullptr};
+        HWND window = nullptr; // told when a job has ended
+    };
+    static DWORD WINAPI ServeJobs(void* worker);
+
     HINSTANCE instance_;
     EventSink* sink_ = nullptr;
     std::array<WindowRecord, 2> windows_;
@@ -144,6 +154,7 @@ class Win32WindowSystem : public WindowSystem, private TrayShell {
     UINT taskbarCreatedMessage_ = 0;
     UINT openConfigMessage_ = 0;
     win32::UniqueKernelHandle instanceMutex_;
+    JobWorker jobWorker_;
 };
 
 } // namespace korvane::ui
