@@ -50,6 +50,19 @@ def build_template(template, loader, wineserver, log):
     os.rename(tmp, template)
 
 
+# Wine's own Marlett (package fonts-wine), with which title bars draw their buttons; without it
+# the close button shows the letter "r". Wine 8 does not look for it in its data folder, so every
+# prefix gets a copy in its Fonts folder (templates built before the package came too).
+WINE_MARLETT = "/usr/share/wine/fonts/marlett.ttf"
+
+
+def add_wine_fonts(prefix):
+    fonts = os.path.join(prefix, "drive_c", "windows", "Fonts")
+    if os.path.exists(WINE_MARLETT) and not os.path.exists(os.path.join(fonts, "marlett.ttf")):
+        os.makedirs(fonts, exist_ok=True)
+        shutil.copyfile(WINE_MARLETT, os.path.join(fonts, "marlett.ttf"))
+
+
 def clone(template, target):
     shutil.rmtree(target, ignore_errors=True)
     for root, dirs, files in os.walk(template):
@@ -69,6 +82,7 @@ def clone(template, target):
                 os.link(src, dst)
             else:
                 shutil.copy2(src, dst)
+    add_wine_fonts(target)
 
 
 class TemplateLock:
