@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """Turns the two runs' result.json files into the side-by-side table, prints it
-and writes docs/PERFORMANCE.md.
+and writes it into docs/PERFORMANCE.md as the section of the build that Wine ran
+(the shipped i686 one or the x86-64 twin); the other build's section stays as it was.
 usage: report.py KORVANE_RESULT FLOOR_RESULT FLOOR_LIBRARIES_RESULT SIZES_JSON CONTEXT_JSON OUTPUT_MD"""
 import datetime
 import json
 import os
 import platform
+import re
 import statistics
 import subprocess
 import sys
@@ -47,12 +49,26 @@ def pct(values, q):
     return values[min(len(values) - 1, int(q * len(values)))] if values else float("nan")
 
 
-def machine(context_path):
+# The two builds the benchmark can run, by the Wine architecture that ran them: each has its own
+# section of the document, between these markers.
+BUILDS = {"win32": ("i686", "The shipped i686 build", "i686-w64-mingw32-g++-win32"),
+          "win64": ("x86-64", "The x86-64 twin", "x86_64-w64-mingw32-g++-win32")}
+
+
+def machine(context_path, arch):
     model = next((l.split(":", 1)[1].strip() for l in open("/proc/cpuinfo") if l.startswith("model name")), "?")
-    wine = subprocess.run(["/usr/lib/wine/wine64", "--version"], capture_output=True, text=True).stdout.strip()
-    gcc = subprocess.run(["x86_64-w64-mingw32-g++-win32", "-dumpversion"], capture_output=True, text=True).stdout.strip()
+    wine = subprocess.run(["wine" if arch == "win32" else "/usr/lib/wine/wine64", "--version"],
+                          capture_output=True, text=True).stdout.strip()
+    gcc = subprocess.run([BUILDS[arch][2], "-dumpversion"], capture_output=True, text=True).stdout.strip()
+    try:
+        release = open("/etc/debian_version").read().strip()
+        codename = next(l.split("=", 1)[1].strip() for l in open("/etc/os-release") if l.startswith("VERSION_CODENAME="))
+        system = f"Debian {release} ({codename})"
+    except (OSError, StopIteration):
+        system = platform.platform()
     return {"nproc": os.cpu_count(), "cpu": model, "kernel": platform.release(), "wine": wine or "?",
-            "mingw_gcc": gcc, # The run writes its context at its end: that is when the measurement finished.
+            "system": system, "mingw_gcc": gcc,
+            # The run writes its context at its end: that is when the measurement finished.
             "date": datetime.datetime.fromtimestamp(os.path.getmtime(context_path), datetime.timezone.utc)
             .strftime("%Y-%m-%d %H:%M UTC")}
 
@@ -104,14 +120,14 @@ def build(k, f, sizes, ctx):
         ("Private memory within 1.5 × the floor's (after start-up and after the refreshes)",
          max(k[x]["memory"]["Private_Dirty"] / f[x]["memory"]["Private_Dirty"] for x in ("startup", "after_refreshes")) <= 1.5,
          " / ".join(f"{k[x]['memory']['Private_Dirty'] / f[x]['memory']['Private_Dirty']:.2f} ×" for x in ("startup", "after_refreshes"))),
-        ("Korvane.exe (i686) < 300 KB (307 200 bytes)", sizes.get("korvane-i686", 1e12) < SIZE_LIMIT,
+        ("Korvane.exe (i686) at most 300 KiB (307 200 bytes)", sizes.get("korvane-i686", 1e12) <= SIZE_LIMIT,
          f"{sizes.get('korvane-i686', 0)} bytes"),
     ]
     return rows, targets, lat, trans_wall
 
 
 def libraries_table(k, f, fl):
-    out = ["", "## Memory against the floor with Korvane's start-up libraries", "",
+    out = ["", "### Memory against the floor with Korvane's start-up libraries", "",
            "The same floor built with FLOOR_WITH_PLATFORM_LIBRARIES: Korvane's manifest (version 6 common",
            "controls), a trackbar created hidden and WinINet opened and closed; measured 8 s after start.", "",
            "| Measure | Korvane | Floor | Floor with the libraries | Korvane / floor with the libraries |",
@@ -129,34 +145,70 @@ def trend(result):
     return f"{min(values) / 1024:.2f} to {max(values) / 1024:.2f} MiB over {len(values)} samples"
 
 
+HEADER = """# Performance
+
+Korvane.exe against a floor: a minimal program with a hidden window, a tray icon and a 1 s timer
+that does nothing (bench/floor/floor.cpp), built with the same compiler and flags. Both run under
+Wine the same way; produced by `scripts/bench`, which rebuilds both for i686 and x86-64 and
+rewrites the section of the build that Wine ran: the shipped i686 build where the machine's Wine
+starts 32-bit programs, else its x86-64 twin (docs/WHAT-RUNS-WHERE.md). Each section says which
+build ran and on which machine; the other section stays as its own run left it.
+"""
+
+
+def section_marks(name):
+    return f"<!-- bench section: {name} -->", f"<!-- end of bench section: {name} -->"
+
+
+def kept_section(path, name):
+    """The named build's section of the existing document, or a note that it was never measured."""
+    begin, end = section_marks(name)
+    try:
+        text = open(path, encoding="utf-8").read()
+    except OSError:
+        text = ""
+    found = re.search(re.escape(begin) + r"\n(.*?)" + re.escape(end), text, re.S)
+    return found.group(1).rstrip("\n").split("\n") if found else [
+        "Not measured yet: `scripts/bench` has not run this build on a machine whose Wine starts it."]
+
+
+def document(section_lines, arch, path):
+    out = [HEADER]
+    for each, (name, title, _) in BUILDS.items():
+        begin, end = section_marks(name)
+        out += [f"## {title}", "", begin]
+        out += section_lines if each == arch else kept_section(path, name)
+        out += [end, ""]
+    with open(os.path.join(HERE, "method.md"), encoding="utf-8") as notes:
+        out += [notes.read().rstrip()]
+    return "\n".join(out) + "\n"
+
+
 def markdown(k, f, fl, sizes, ctx, m):
     rows, targets, lat, trans_wall = build(k, f, sizes, ctx)
-    out = ["# Performance", "",
-           "Korvane.exe against a floor: a minimal program with a hidden window, a tray icon and a 1 s timer",
-           "that does nothing (bench/floor/floor.cpp), built with the same compiler and flags. Both run under",
-           "Wine the same way; produced by `scripts/bench`, which rebuilds both and rewrites this file.", "",
-           f"Measured (run ended) {m['date']} on {m['nproc']} × {m['cpu']}, Linux {m['kernel']}, {m['wine']}, "
-           f"MinGW-w64 GCC {m['mingw_gcc']}. Wine ran the x86-64 builds ({k['arch']}); the i686 sizes are those of the "
-           f"shipped build. Sources: {ctx.get('sources', 'not recorded')}. {ctx['lock_note']}", "",
-           "| Measure | Korvane | Floor | Korvane / floor |", "|---|---|---|---|"]
+    name = BUILDS[k["arch"]][0]
+    ran = ("the shipped i686 builds (win32)" if k["arch"] == "win32"
+           else "the x86-64 builds (win64), the twins of the shipped i686 ones")
+    out = [f"Measured (run ended) {m['date']} on {m['system']}, {m['nproc']} × {m['cpu']}, Linux {m['kernel']}, "
+           f"{m['wine']}, MinGW-w64 GCC {m['mingw_gcc']}. Wine ran {ran}; the sizes of both builds are from the "
+           f"same run. Sources: {ctx.get('sources', 'not recorded')}. {ctx['lock_note']}", "",
+           f"| Measure ({name} build) | Korvane | Floor | Korvane / floor |", "|---|---|---|---|"]
     out += [f"| {a} | {b} | {c} | {d} |" for a, b, c, d in rows]
     out += ["", f"Reading to colour (request arrival at the local server to the first colorization record): {lat}.",
             "", f"Transition wall times: {', '.join(f'{w:.2f} s' for w in trans_wall)}.",
             "", f"Private memory during the refreshes, sampled every 20 s: Korvane {trend(k)}; floor {trend(f)}.",
-            "", "## Targets", "",
+            "", f"### Targets ({name} build)", "",
             "| Target | Measured | Verdict |", "|---|---|---|"]
     out += [f"| {name} | {value} | {'met' if ok else 'not met'} |" for name, ok, value in targets]
     out += libraries_table(k, f, fl)
-    out += ["", "## Private pages by mapping, clean and dirty (after the refreshes, top entries, KiB)", "",
+    out += ["", f"### Private pages by mapping, clean and dirty ({name} build, after the refreshes, top entries, KiB)", "",
             "| Korvane | KiB | Floor | KiB |", "|---|---|---|---|"]
     kp, fp = k["after_refreshes"].get("private_by_mapping", []), f["after_refreshes"].get("private_by_mapping", [])
     for i in range(max(len(kp), len(fp))):
         a = kp[i] if i < len(kp) else ("", "")
         b = fp[i] if i < len(fp) else ("", "")
         out.append(f"| {a[0]} | {a[1]} | {b[0]} | {b[1]} |")
-    with open(os.path.join(HERE, "method.md"), encoding="utf-8") as notes:
-        out += ["", notes.read().rstrip()]
-    return "\n".join(out) + "\n", rows, targets, lat
+    return out, rows, targets, lat
 
 
 def main():
@@ -166,7 +218,8 @@ def main():
         if "error" in r:
             print(f"the {r['role']} run failed: {r['error']}")
             return 1
-    text, rows, targets, lat = markdown(k, f, fl, sizes, ctx, machine(cp))
+    section, rows, targets, lat = markdown(k, f, fl, sizes, ctx, machine(cp, k["arch"]))
+    text = document(section, k["arch"], md)
     width = max(len(r[0]) for r in rows)
     print(f"{'Measure':<{width}}  {'Korvane':>14}  {'Floor':>14}  ratio")
     for a, b, c, d in rows:

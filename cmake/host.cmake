@@ -21,10 +21,15 @@ endif()
 # default test run: ctest --test-dir build/host -L soak
 if(NOT KORVANE_SANITIZE AND NOT KORVANE_FUZZ)
   # Answered by a cycle of the long run's plan of 500 attempts.
+  # Makefiles, unlike Ninja, do not make an output's folder.
   set(soak_plan ${CMAKE_BINARY_DIR}/reliability/weather_plan_500.tsv)
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/reliability)
   add_custom_command(OUTPUT ${soak_plan} DEPENDS ${CMAKE_SOURCE_DIR}/tests/common/weather_plan.py
     COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/common/weather_plan.py 500 ${soak_plan})
-  add_executable(korvane_heap_soak ${CMAKE_SOURCE_DIR}/tests/reliability/heap_soak.cpp ${soak_plan})
+  # Its own target, so that the test command can build the generated files alone.
+  add_custom_target(korvane_soak_plan ALL DEPENDS ${soak_plan})
+  add_executable(korvane_heap_soak ${CMAKE_SOURCE_DIR}/tests/reliability/heap_soak.cpp)
+  add_dependencies(korvane_heap_soak korvane_soak_plan)
   target_link_libraries(korvane_heap_soak PRIVATE korvane_host)
   target_include_directories(korvane_heap_soak PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   add_test(NAME reliability.heap_soak COMMAND korvane_heap_soak ${soak_plan} 100000)

@@ -14,6 +14,10 @@ target_compile_definitions(korvane_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN
 
 file(GLOB_RECURSE WIN32_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*/win32/*.cpp)
 # Linked into the executable itself so that it replaces the library's helpers whatever the order.
+# It keeps the C++ library's exception machinery out (operator new, the string helper GCC 13+
+# calls out of line): on PE the linker keeps a library object's every function that has an
+# unwind entry, so one throwing function costs some 40-90 KB. A function-local static with a
+# run-time initialiser does the same through its guard: keep such objects at namespace scope.
 set(NO_EXCEPTIONS_SOURCE ${CMAKE_SOURCE_DIR}/src/platform/win32/no_exceptions.cpp)
 list(REMOVE_ITEM WIN32_SOURCES ${NO_EXCEPTIONS_SOURCE})
 add_library(korvane_win32 STATIC ${WIN32_SOURCES})

@@ -22,15 +22,18 @@ Entries Split(std::string_view list) {
     return entries;
 }
 
-// Both lists are split once, at first use: filling the city box asks for every entry in turn.
+// Both lists are split once, as the program starts: filling the city box asks for every entry in
+// turn. Not a function-local static: its guard would link the C++ library's exception machinery
+// into the executable.
 struct CityIndex {
     Entries names = Split(kCityNameList);
     Entries codes = Split(kStationCodeList);
 };
 
+const CityIndex kIndex;
+
 const CityIndex& Index() {
-    static const CityIndex index;
-    return index;
+    return kIndex;
 }
 
 // Entry `position` (from 1); empty outside 1 to 734.

@@ -16,6 +16,13 @@ REGISTRY_DESKTOP = [
     # unless the desktop's own key says EnableShell.
     ("HKCU\\Software\\Wine\\Explorer\\Desktops\\Default", "EnableShell", 1),
 ]
+# Chinese in Tahoma, the font of title bars and message boxes: a Chinese Windows links it to a
+# Chinese font; Wine's own links name fonts the prefix lacks. Matters once Wine's Tahoma is there
+# (fonts-wine, under Wine 10): without the link those texts show as boxes.
+REGISTRY_FONTS = [
+    ("HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink", "Tahoma",
+     ["wqy-microhei.ttc,WenQuanYi Micro Hei"]),
+]
 
 
 def wine_env(prefix, loader):
@@ -42,12 +49,26 @@ def build_template(template, loader, wineserver, log):
         subprocess.run([loader, "wineboot", "-i"], env=env, stdout=out, stderr=out, timeout=300, check=True)
         # Windows 7 SP1: Wine 8's default; Wine 10 reports Windows 10 unless told.
         subprocess.run([loader, "winecfg", "-v", "win7"], env=env, stdout=out, stderr=out, timeout=120, check=True)
-        for key, name, value in REGISTRY_DESKTOP:
-            kind = "REG_DWORD" if isinstance(value, int) else "REG_SZ"
-            subprocess.run([loader, "reg", "add", key, "/v", name, "/t", kind, "/d", str(value), "/f"],
+        for key, name, value in REGISTRY_DESKTOP + REGISTRY_FONTS:
+            kind = {int: "REG_DWORD", list: "REG_MULTI_SZ"}.get(type(value), "REG_SZ")
+            data = "\\0".join(value) if isinstance(value, list) else str(value)
+            subprocess.run([loader, "reg", "add", key, "/v", name, "/t", kind, "/d", data, "/f"],
                            env=env, stdout=out, stderr=out, timeout=120, check=True)
         subprocess.run([wineserver, "-w"], env=env, stdout=out, stderr=out, timeout=120)
     os.rename(tmp, template)
+
+
+# Wine's own Marlett (package fonts-wine), with which title bars draw their buttons; without it
+# the close button shows the letter "r". Wine 8 does not look for it in its data folder, so every
+# prefix gets a copy in its Fonts folder (templates built before the package came too).
+WINE_MARLETT = "/usr/share/wine/fonts/marlett.ttf"
+
+
+def add_wine_fonts(prefix):
+    fonts = os.path.join(prefix, "drive_c", "windows", "Fonts")
+    if os.path.exists(WINE_MARLETT) and not os.path.exists(os.path.join(fonts, "marlett.ttf")):
+        os.makedirs(fonts, exist_ok=True)
+        shutil.copyfile(WINE_MARLETT, os.path.join(fonts, "marlett.ttf"))
 
 
 def clone(template, target):
@@ -69,6 +90,7 @@ def clone(template, target):
                 os.link(src, dst)
             else:
                 shutil.copy2(src, dst)
+    add_wine_fonts(target)
 
 
 class TemplateLock:
