@@ -39,7 +39,9 @@ bool Win32WindowSystem::NotifyTray(DWORD action) {
     data.hWnd = main;
     data.uID = win32::kTrayIconId;
     if (action != NIM_DELETE) {
-        data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+        // A modify carries the tip alone: the icon and the callback stay as the add set them,
+        // and the shell need not copy the icon's bitmaps again on every refresh.
+        data.uFlags = action == NIM_MODIFY ? NIF_TIP : NIF_MESSAGE | NIF_ICON | NIF_TIP;
         data.uCallbackMessage = win32::kTrayCallbackMessage;
         // Without its resource the icon would be an empty, unclickable slot.
         data.hIcon = trayIcon_ ? trayIcon_.get() : LoadIconW(nullptr, IDI_APPLICATION);

@@ -19,8 +19,13 @@ void Win32WindowSystem::SetTimerPeriod(int milliseconds) {
     const TimerChange change = ApplyTimerPeriod(timerPeriod_, milliseconds);
     timerPeriod_ = change.period;
     if (!change.restart) return;
-    if (const HWND main = Record(WindowId::Main).hwnd) KillTimer(main, win32::kTimerId);
-    StartTimer();
+    // SetTimer on the timer's id replaces it, starting a full period afresh: only a stop needs
+    // KillTimer (each is a round trip to the window manager, twice on every refresh).
+    if (timerPeriod_ > 0) {
+        StartTimer();
+    } else if (const HWND main = Record(WindowId::Main).hwnd) {
+        KillTimer(main, win32::kTimerId);
+    }
 }
 
 // The timer lives on the main window; a period set before that window exists starts with it.
