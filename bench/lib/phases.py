@@ -5,6 +5,7 @@ running on until the given number of refreshes (the floor: as long as Korvane ra
 The floor with Korvane's libraries only goes through start-up."""
 import time
 
+import procstat
 from scenarios import common
 from world import now
 
@@ -27,6 +28,16 @@ def wait_for(cond, timeout, step=0.01):
     return common.wait_for(cond, timeout, step)
 
 
+def cpu_series(s, until_s, every_s=0.25):
+    """The program's processor seconds every quarter second until `until_s` after start, so
+    that each refresh's cost can be told apart from the machine's occasional stalls."""
+    series = []
+    while now() < s.t_start + until_s:
+        series.append([now(), procstat.cpu_seconds(s.pid)])
+        time.sleep(every_s)
+    return series
+
+
 def startup(s, res, quick=False):
     def probe_done():
         lines = s.probe_lines()
@@ -40,7 +51,7 @@ def startup(s, res, quick=False):
         return
     s.sleep_until(NORMAL_FROM_S)
     begin = s.sample("normal-begin")
-    s.sleep_until(NORMAL_TO_S)
+    res["normal_series"] = cpu_series(s, NORMAL_TO_S)
     res["normal"] = [begin, s.sample("normal-end")]
 
 

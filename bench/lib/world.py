@@ -49,7 +49,10 @@ class BenchSession(Session):
         return lines
 
     def start_program(self):
-        p = self.start_korvane()
+        # KORVANE_BENCH_WINEDEBUG=+server lists the program's wineserver requests in
+        # wineserver.log, to find what a change adds to each refresh.
+        debug = os.environ.get("KORVANE_BENCH_WINEDEBUG")
+        p = self.start_korvane({"WINEDEBUG": debug} if debug else None)
         end = time.monotonic() + 30
         while time.monotonic() < end and self.pid is None:
             pids = procstat.pids_running(self.image)
