@@ -120,7 +120,8 @@ void WaitWithEvents(ui::WindowSystem& ui, int milliseconds) {
     const std::uint32_t end = ui.TickCount() + static_cast<std::uint32_t>(milliseconds);
     ui.ProcessPendingMessages();
     ui.ProcessPendingMessages();
-    for (std::uint32_t now = ui.TickCount(); !TickPassed(now, end); now = ui.TickCount()) {
+    for (std::uint32_t now = ui.TickCount(); !platform::TickPassed(now, end);
+         now = ui.TickCount()) {
         // Sleep until input arrives or until just past the end, then serve the queue again.
         ui.WaitForInput(end - now + 1);
         ui.ProcessPendingMessages();

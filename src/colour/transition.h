@@ -2,6 +2,7 @@
 // The one entry through which the frame colour changes: the first colour and a repeat are applied
 // at once, any other change steps one scale unit at a time, 50 ms apart, with the refresh timer
 // stopped and the user interface kept alive in between.
+#include "platform/clock.h"
 #include "platform/dwm.h"
 #include "ui/window_system.h"
 
@@ -57,10 +58,5 @@ int TimerPeriodAfterTransitions(const ColourState& state, ui::WindowSystem& ui);
 // Waits until the tick count has passed now + `milliseconds`, processing pending window messages
 // and sleeping until input arrives in between.
 void WaitWithEvents(ui::WindowSystem& ui, int milliseconds);
-
-// Tick count `now` has passed `end`, across the 49.7-day wrap of the 32-bit count.
-inline bool TickPassed(std::uint32_t now, std::uint32_t end) {
-    return static_cast<std::int32_t>(now - end) > 0;
-}
 
 } // namespace korvane

@@ -13,4 +13,13 @@ class Clock {
     virtual std::uint64_t MillisecondsSince1970() = 0;
 };
 
+// Tick count `now` has reached, or passed, `end`: across the 49.7-day wrap of the 32-bit count,
+// whichever of the two is less than half the count's range ahead of the other is the later.
+inline bool TickReached(std::uint32_t now, std::uint32_t end) {
+    return static_cast<std::int32_t>(now - end) >= 0;
+}
+inline bool TickPassed(std::uint32_t now, std::uint32_t end) {
+    return static_cast<std::int32_t>(now - end) > 0;
+}
+
 } // namespace korvane::platform

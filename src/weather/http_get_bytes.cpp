@@ -50,8 +50,7 @@ std::uint32_t ChunkSize(Internet& internet, InternetHandle request) {
 }
 
 bool Passed(const FetchDeadline* deadline) {
-    if (!deadline) return false;
-    return static_cast<std::int32_t>(deadline->clock.TickCount() - deadline->end) >= 0;
+    return deadline && platform::TickReached(deadline->clock.TickCount(), deadline->end);
 }
 
 // Appends chunks until the body ends, a read fails or the body reaches its largest size; what

@@ -224,7 +224,7 @@ void HostWindowSystem::Post(std::uint32_t at, std::function<void()> event) {
 std::optional<std::uint32_t> HostWindowSystem::NextDueTime() const {
     std::optional<std::uint32_t> next = nextTick_;
     for (const QueuedEvent& queued : queue_)
-        if (!next || static_cast<std::int32_t>(queued.at - *next) < 0) next = queued.at;
+        if (!next || !platform::TickReached(queued.at, *next)) next = queued.at;
     return next;
 }
 
@@ -263,8 +263,7 @@ void HostWindowSystem::WaitForInput(std::uint32_t milliseconds) {
     ++waitCalls_;
     const std::uint32_t limit = now_ + milliseconds;
     const std::optional<std::uint32_t> next = NextDueTime();
-    if (next && static_cast<std::int32_t>(*next - now_) >= 0 &&
-        static_cast<std::int32_t>(*next - limit) < 0)
+    if (next && platform::TickReached(*next, now_) && !platform::TickReached(*next, limit))
         now_ = *next;
     else
         now_ = limit;
@@ -275,10 +274,10 @@ void HostWindowSystem::Advance(std::uint32_t milliseconds) {
     for (int guard = 0; guard < 1000000 && !quit_; ++guard) {
         ProcessPendingMessages();
         const std::optional<std::uint32_t> next = NextDueTime();
-        if (!next || static_cast<std::int32_t>(*next - end) > 0) break;
-        if (static_cast<std::int32_t>(*next - now_) > 0) now_ = *next;
+        if (!next || platform::TickPassed(*next, end)) break;
+        if (platform::TickPassed(*next, now_)) now_ = *next;
     }
-    if (static_cast<std::int32_t>(end - now_) > 0) now_ = end;
+    if (platform::TickPassed(end, now_)) now_ = end;
 }
 
 int HostWindowSystem::RunEventLoop() {

@@ -169,7 +169,7 @@ class HostWindowSystem final : public WindowSystem, public platform::Clock, priv
     };
 
     WindowState& state(WindowId window) { return windows_[window == WindowId::Main ? 0 : 1]; }
-    bool Due(std::uint32_t at) const { return static_cast<std::int32_t>(now_ - at) >= 0; }
+    bool Due(std::uint32_t at) const { return platform::TickReached(now_, at); }
     std::optional<std::uint32_t> NextDueTime() const;
     bool DeliverOneDue();
     void ResetUnits(WindowId window);

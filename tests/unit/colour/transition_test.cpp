@@ -165,11 +165,11 @@ TEST_F(TransitionTest, FarOutsideTheRamp_TheWalkStaysWithinAMarginAndTheTimerCom
 }
 
 TEST(TickPassed, ComparesAcrossTheWrapOfTheTickCount) {
-    EXPECT_TRUE(TickPassed(101, 100));
-    EXPECT_FALSE(TickPassed(100, 100));
-    EXPECT_FALSE(TickPassed(99, 100));
-    EXPECT_TRUE(TickPassed(5, 0xFFFFFFF0u));
-    EXPECT_FALSE(TickPassed(0xFFFFFFF0u, 5));
+    EXPECT_TRUE(platform::TickPassed(101, 100));
+    EXPECT_FALSE(platform::TickPassed(100, 100));
+    EXPECT_FALSE(platform::TickPassed(99, 100));
+    EXPECT_TRUE(platform::TickPassed(5, 0xFFFFFFF0u));
+    EXPECT_FALSE(platform::TickPassed(0xFFFFFFF0u, 5));
 }
 
 } // namespace
