@@ -43,8 +43,9 @@ def refresh_costs(result):
     def cpu_at(t):
         return next((c for u, c in reversed(series) if u <= t), series[0][1])
 
-    starts = [r["t"] - 1.0 for r in result.get("requests", []) if first + 1.0 <= r["t"] <= last - 3.0]
-    if result.get("role") != "korvane":
+    if result.get("role") == "korvane":
+        starts = [r["t"] - 1.0 for r in result["requests"] if first + 1.0 <= r["t"] <= last - 3.0]
+    else:
         starts = [first + REFRESH_S * i for i in range(int((last - first) // REFRESH_S))]
     return [1000.0 * (cpu_at(a + REFRESH_S) - cpu_at(a)) for a in starts]
 
